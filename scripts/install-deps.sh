@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing need.
+# Quick when everything is already there: apt-get runs only for what is missing.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libicu-dev libbenchmark-dev
+  # run: a Song-style CJK face for "宋体", the Qt platform plugins, a browser opener
+  fonts-arphic-uming qt6-qpa-plugins xdg-utils
+  # tests: a virtual X server and the tools that drive and read it
+  xvfb xauth x11-utils xdotool xclip imagemagick
+  # printing tests: a CUPS queue that writes PDF files
+  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,162 @@
+// mengjian-lookup: the dream dictionary for terminals and scripts.
+
+#include "kb/store.h"
+#include "kb/tables.h"
+#include "lookup/modjiemeng.h"
+#include "lookup/result.h"
+
+#include <mengjian/config.h>
+
+#include <QString>
+#include <QStringDecoder>
+
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+const char kHelp[] =
+    "用法: mengjian-lookup [选项] 关键字...\n"
+    "Usage: mengjian-lookup [OPTION] KEYWORD...\n"
+    "\n"
+    "Looks dream keywords up in the built-in tables of 梦鉴 and prints, for each keyword,\n"
+    "its interpretation and its reference keywords.\n"
+    "\n"
+    "  --raw KEYWORD...    print each lookup result exactly as the lookup returns it\n"
+    "                      (interpretation@kw1|kw2|...), one a line; with no KEYWORD,\n"
+    "                      read keywords from standard input, one a line\n"
+    "  --dump records      print the dream record table as built, then a line feed\n"
+    "  --dump verses       print the omen verse table as built, then a line feed\n"
+    "  --help              show this help and exit\n"
+    "  --version           show the version and exit\n"
+    "  --                  end of options; every later argument is a keyword\n"
+    "\n"
+    "Input and output are UTF-8. Exit status: 0 on success, 2 on a usage error or\n"
+    "input that is not valid UTF-8.\n";
+
+void Write(const QString &s)
+{
+    const QByteArray utf8 = s.toUtf8();
+    std::fwrite(utf8.constData(), 1, std::size_t(utf8.size()), stdout);
+}
+
+int UsageError(const std::string &message)
+{
+    std::fprintf(stderr, "mengjian-lookup: %s\nTry 'mengjian-lookup --help'.\n", message.c_str());
+    return kUsageError;
+}
+
+std::optional<QString> DecodeUtf8(const char *data, std::size_t size)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = decoder.decode(QByteArrayView(data, qsizetype(size)));
+    if (decoder.hasError())
+        return std::nullopt;
+    return decoded;
+}
+
+void InstallTables()
+{
+    kb::StoreVerseTable(kb::BuildVerseTable());
+    kb::StoreRecordTable(kb::BuildRecordTable());
+}
+
+void PrintReadable(QString keyword)
+{
+    const QString result = modJieMEng::LookupKeyword(keyword);
+    const modJieMEng::ShownResult shown = modJieMEng::ShowResult(result);
+    QString out = QStringLiteral("【") + keyword + QStringLiteral("】\n");
+    if (!shown.text.isEmpty())
+        out += shown.text + u'\n';
+    if (!shown.references.isEmpty())
+        out += QStringLiteral("参考关键字：") + shown.references.join(QStringLiteral("、")) + u'\n';
+    Write(out);
+}
+
+void PrintRaw(QString keyword)
+{
+    Write(modJieMEng::LookupKeyword(keyword) + u'\n');
+}
+
+int RawFromStdin()
+{
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::optional<QString> keyword = DecodeUtf8(line.data(), line.size());
+        if (!keyword) {
+            std::fflush(stdout);
+            return UsageError("standard input holds a line that is not valid UTF-8");
+        }
+        PrintRaw(*keyword);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    bool raw = false;
+    std::optional<std::string> dump;
+    std::vector<QString> keywords;
+    bool optionsEnded = false;
+
+    for (int i = 1; i < argc; ++i) {
+        const char *arg = argv[i];
+        if (!optionsEnded && std::strncmp(arg, "--", 2) == 0) {
+            if (std::strcmp(arg, "--") == 0) {
+                optionsEnded = true;
+            } else if (std::strcmp(arg, "--help") == 0) {
+                std::fputs(kHelp, stdout);
+                return 0;
+            } else if (std::strcmp(arg, "--version") == 0) {
+                std::printf("mengjian-lookup (梦鉴) %s\n", config::kVersion);
+                return 0;
+            } else if (std::strcmp(arg, "--raw") == 0) {
+                raw = true;
+            } else if (std::strcmp(arg, "--dump") == 0) {
+                if (i + 1 >= argc)
+                    return UsageError("--dump needs 'records' or 'verses'");
+                dump = argv[++i];
+                if (*dump != "records" && *dump != "verses")
+                    return UsageError("--dump takes 'records' or 'verses', not '" + *dump + "'");
+            } else {
+                return UsageError(std::string("unknown option '") + arg + "'");
+            }
+            continue;
+        }
+        const std::optional<QString> keyword = DecodeUtf8(arg, std::strlen(arg));
+        if (!keyword)
+            return UsageError("argument " + std::to_string(i) + " is not valid UTF-8");
+        keywords.push_back(*keyword);
+    }
+
+    if (dump) {
+        if (raw || !keywords.empty())
+            return UsageError("--dump takes no keywords");
+        Write((*dump == "records" ? kb::BuildRecordTable() : kb::BuildVerseTable()) + u'\n');
+        return 0;
+    }
+
+    InstallTables();
+    if (raw && keywords.empty())
+        return RawFromStdin();
+    if (keywords.empty())
+        return UsageError("no keyword given");
+    for (const QString &keyword : keywords) {
+        if (raw)
+            PrintRaw(keyword);
+        else
+            PrintReadable(keyword);
+    }
+    return 0;
+}
