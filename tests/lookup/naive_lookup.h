@@ -1,0 +1,98 @@
+#pragma once
+
+// A word-for-word model of the lookups, built with QString::split on every call, to check
+// the engine's single-pass walk against on whole tables. Slow by design.
+
+#include <QString>
+#include <QStringList>
+
+namespace naive {
+
+inline QString Trim(const QString &s)
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == u' ')
+        ++b;
+    while (e > b && s[e - 1] == u' ')
+        --e;
+    return s.mid(b, e - b);
+}
+
+inline QString Field(const QStringList &fields, int i)
+{
+    return i < fields.size() ? Trim(fields[i]) : QString();
+}
+
+inline QString FindInterpretation(QString &keyword, const QString &table)
+{
+    keyword = Trim(keyword);
+    if (keyword.isEmpty())
+        return {};
+    for (const QString &piece : table.split(u'@')) {
+        const QStringList f = Trim(piece).split(u'|');
+        if (f.size() >= 3 && Field(f, 1) == keyword)
+            return Field(f, 2);
+    }
+    return {};
+}
+
+// mode 0: substring; 1: all characters; 2: any character
+inline QString References(QString &keyword, const QString &table, int mode)
+{
+    keyword = Trim(keyword);
+    if (keyword.isEmpty())
+        return {};
+    QString result;
+    for (const QString &piece : table.split(u'@')) {
+        const QStringList f = Trim(piece).split(u'|');
+        if (f.size() < 3)
+            continue;
+        const QString match = Field(f, 1) + u',' + Field(f, 4);
+        bool flag = false;
+        if (mode == 0) {
+            flag = match.contains(keyword);
+        } else {
+            for (const QChar c : keyword) {
+                flag = match.contains(c);
+                if (flag == (mode == 2))
+                    break;
+            }
+        }
+        if (flag && Field(f, 1) != keyword)
+            result += Field(f, 1) + u'|';
+    }
+    return result;
+}
+
+inline QString FindOmenVerses(QString &keyword, const QString &table)
+{
+    keyword = Trim(keyword);
+    if (keyword.isEmpty())
+        return {};
+    QString copy = table;
+    copy.replace(QChar(u'。'), QChar(u'，'));
+    QString result;
+    for (const QString &piece : copy.split(u'，')) {
+        const QString phrase = Trim(piece);
+        const QString opening = Trim(phrase.left(4));
+        if (!opening.isEmpty() && opening.contains(keyword))
+            result += phrase + u'；';
+    }
+    return result;
+}
+
+inline QString LookupKeyword(QString &keyword, const QString &records, const QString &verses)
+{
+    QString interpretation = FindInterpretation(keyword, records);
+    QString references = References(keyword, records, 0);
+    if (Trim(interpretation).isEmpty())
+        interpretation = FindOmenVerses(keyword, verses);
+    if (Trim(interpretation).isEmpty() && Trim(references).isEmpty()) {
+        references = References(keyword, records, 1);
+        if (Trim(references).isEmpty())
+            references = References(keyword, records, 2);
+    }
+    return interpretation + u'@' + references;
+}
+
+} // namespace naive
