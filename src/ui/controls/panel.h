@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+namespace ui {
+
+// A flat coloured panel with an optional caption at its top left and one of two borders:
+// BorderStyle::Ridge (a raised double edge in the border colour, for the background panel)
+// or BorderStyle::Sunken (a thin inset edge, for the status bar). Its text is one line.
+class Panel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class BorderStyle { Sunken = 2, Ridge = 4 };
+
+    explicit Panel(BorderStyle style, QWidget *parent = nullptr);
+
+    void setText(const QString &text);
+    QString text() const { return m_text; }
+
+    // The panel colour: the fill; the window copies it into other controls at load.
+    QColor color() const { return m_color; }
+    void setColor(const QColor &color);
+    void setBorderColor(const QColor &color);
+    void setTextColor(const QColor &color);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    BorderStyle m_style;
+    QString m_text;
+    QColor m_color{234, 233, 215};
+    QColor m_borderColor{149, 177, 193};
+    QColor m_textColor{128, 128, 0};
+};
+
+} // namespace ui

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <QWidget>
+
+class QAbstractButton;
+
+namespace ui {
+
+// The borderless window's own title bar: its caption, minimise, maximise/restore and about
+// buttons. Dragging it moves the window; a double-click maximises or restores it.
+class TitleBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TitleBar(QWidget *parent = nullptr);
+
+    void setCaption(const QString &caption);
+    QString caption() const { return m_caption; }
+
+    // The title colour, which the window copies into its own background at load.
+    QColor color() const { return m_color; }
+
+    QAbstractButton *minimizeButton() const { return m_minimize; }
+    QAbstractButton *maximizeButton() const { return m_maximize; }
+    QAbstractButton *aboutButton() const { return m_about; }
+
+signals:
+    void aboutRequested();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void toggleMaximized();
+    void updateMaximizeButton();
+
+    QString m_caption;
+    QColor m_color{222, 231, 239};
+    QColor m_textColor{128, 0, 128};
+    QAbstractButton *m_minimize = nullptr;
+    QAbstractButton *m_maximize = nullptr;
+    QAbstractButton *m_about = nullptr;
+    bool m_movingByHand = false;
+    QPoint m_grabOffset;
+};
+
+} // namespace ui

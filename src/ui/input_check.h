@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace ui {
+
+// The keyword input accepts only characters that code page 936 writes with two bytes:
+// Chinese characters, full-width letters, digits and signs, the full-width space.
+struct CheckedInput
+{
+    QString text;       // the valid characters, in their order
+    int cursor = 0;     // where the cursor goes: after the same valid characters as before
+    bool changed = false; // whether any character was taken out
+};
+
+[[nodiscard]] CheckedInput CheckInput(QStringView text, int cursor);
+
+} // namespace ui
