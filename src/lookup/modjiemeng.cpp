@@ -9,10 +9,34 @@
 
 namespace modJieMEng {
 
+using namespace Qt::StringLiterals;
 using detail::RecordView;
 using text::TrimSpaces;
 
 namespace {
+
+// Plain loops for the short fields: cheaper than a library call per record.
+inline bool Contains(QStringView s, char16_t c) noexcept
+{
+    for (const QChar x : s) {
+        if (x.unicode() == c)
+            return true;
+    }
+    return false;
+}
+
+inline bool Contains(QStringView haystack, QStringView needle) noexcept
+{
+    if (needle.size() > haystack.size())
+        return false;
+    const char16_t first = needle.front().unicode();
+    const qsizetype last = haystack.size() - needle.size();
+    for (qsizetype i = 0; i <= last; ++i) {
+        if (haystack[i].unicode() == first && haystack.sliced(i, needle.size()) == needle)
+            return true;
+    }
+    return false;
+}
 
 // Whether the match text of a record, keyword + "," + aliases, contains `keyword`. Only a
 // keyword holding "," can span the join, so only then is the joined text put together.
@@ -28,12 +52,12 @@ public:
     bool contains(const RecordView &record)
     {
         if (!m_canSpanJoin)
-            return record.keyword.contains(m_keyword) || record.aliases.contains(m_keyword);
+            return Contains(record.keyword, m_keyword) || Contains(record.aliases, m_keyword);
         m_joined.clear();
         m_joined.append(record.keyword.utf16(), record.keyword.size());
         m_joined.append(u',');
         m_joined.append(record.aliases.utf16(), record.aliases.size());
-        return QStringView(m_joined.constData(), m_joined.size()).contains(m_keyword);
+        return Contains(QStringView(m_joined.constData(), m_joined.size()), m_keyword);
     }
 
 private:
@@ -62,7 +86,7 @@ bool MatchTextHasAll(const RecordView &record, const detail::CharSet &chars)
     if (wanted.size() > record.keyword.size() + 1 + record.aliases.size())
         return false;
     for (const QChar c : wanted) {
-        if (c != u',' && !record.keyword.contains(c) && !record.aliases.contains(c))
+        if (c != u',' && !Contains(record.keyword, c.unicode()) && !Contains(record.aliases, c.unicode()))
             return false;
     }
     return true;
@@ -142,16 +166,46 @@ QString FindOmenVerses(QString &keyword, QStringView verses)
 
 QString LookupKeyword(QString &keyword, QStringView records, QStringView verses)
 {
-    QString interpretation = FindInterpretation(keyword, records);
-    QString references = FindReferenceKeywords(keyword, records);
+    text::TrimSpacesInPlace(keyword);
+    if (keyword.isEmpty())
+        return u"@"_s;
+
+    // The exact lookup and the substring pass share one walk over the table, and so do the
+    // two fuzzy passes; the answers are those of the lookups called one after another.
+    QString interpretation;
+    QString references;
+    bool found = false;
+    MatchText match(keyword);
+    detail::WalkRecords(records, [&](const RecordView &record) {
+        const bool own = record.keyword == keyword;
+        if (own && !found) {
+            interpretation = record.interpretation.toString();
+            found = true;
+        }
+        if (!own && match.contains(record))
+            AppendReference(references, record.keyword);
+        return true;
+    });
+
     if (TrimSpaces(QStringView(interpretation)).isEmpty())
         interpretation = FindOmenVerses(keyword, verses);
+
     if (TrimSpaces(QStringView(interpretation)).isEmpty()
         && TrimSpaces(QStringView(references)).isEmpty()) {
-        references = SearchReferenceKeywords(keyword, false, records);
-        if (TrimSpaces(QStringView(references)).isEmpty())
-            references = SearchReferenceKeywords(keyword, true, records);
+        const detail::CharSet chars(keyword);
+        QString all;
+        QString any;
+        detail::WalkRecords(records, [&](const RecordView &record) {
+            if (record.keyword == keyword || !MatchTextHasAny(record, chars))
+                return true;
+            AppendReference(any, record.keyword);
+            if (MatchTextHasAll(record, chars))
+                AppendReference(all, record.keyword);
+            return true;
+        });
+        references = TrimSpaces(QStringView(all)).isEmpty() ? std::move(any) : std::move(all);
     }
+
     interpretation.reserve(interpretation.size() + 1 + references.size());
     interpretation.append(u'@');
     interpretation.append(references);
