@@ -45,14 +45,11 @@ void Panel::paintEvent(QPaintEvent *)
     const QRect r = rect();
     p.fillRect(r, m_color);
     if (m_style == BorderStyle::Ridge) {
-        // A raised ridge: the border colour outside, a light line inside it.
+        // A ridge: the border colour outside, a light line inside it.
         p.setPen(m_borderColor);
         p.drawRect(r.adjusted(0, 0, -1, -1));
         p.setPen(m_color.lighter(108));
         p.drawRect(r.adjusted(1, 1, -2, -2));
-        p.setPen(m_borderColor.lighter(115));
-        p.drawLine(r.left() + 2, r.bottom() - 2, r.right() - 2, r.bottom() - 2);
-        p.drawLine(r.right() - 2, r.top() + 2, r.right() - 2, r.bottom() - 2);
     } else {
         p.setPen(m_color.darker(135));
         p.drawLine(r.topLeft(), r.topRight());

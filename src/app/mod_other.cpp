@@ -1,0 +1,46 @@
+#include "mod_other.h"
+
+#include "desktop/desktop.h"
+#include "ui/frm_main.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+namespace modOther {
+
+void SubstituteFonts()
+{
+    QFont::insertSubstitutions(QStringLiteral("宋体"),
+                               {QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                                QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
+}
+
+namespace {
+
+void ShowStartupError(const QString &description)
+{
+    desktop::Current().ShowMessage(nullptr, QStringLiteral("错误：") + description, kMakerName,
+                                   desktop::Icon::Critical);
+}
+
+} // namespace
+
+bool Main()
+{
+    QApplication::setApplicationName(kApplicationTitle);
+    QApplication::setApplicationDisplayName(kApplicationTitle);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/ui/icon.svg")));
+
+    auto *window = new ui::frmMain;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    if (!window->isVisible()) {
+        ShowStartupError(QStringLiteral("无法显示主窗口。"));
+        delete window;
+        return false;
+    }
+    return true;
+}
+
+} // namespace modOther

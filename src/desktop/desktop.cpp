@@ -1,0 +1,84 @@
+#include "desktop/desktop.h"
+
+#include <QClipboard>
+#include <algorithm>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QUrl>
+
+namespace desktop {
+namespace {
+
+class QtDesktop final : public Desktop
+{
+public:
+    void ShowMessage(QWidget *owner, const QString &text, const QString &title, Icon icon) override
+    {
+        QMessageBox box(owner);
+        box.setWindowTitle(title);
+        box.setText(text);
+        switch (icon) {
+        case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+        }
+        box.setStandardButtons(QMessageBox::Ok);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+        box.exec();
+    }
+
+    std::optional<QString> Prompt(QWidget *owner, const QString &label, const QString &title,
+                                  const QString &preset) override
+    {
+        QInputDialog dialog(owner);
+        dialog.setWindowTitle(title);
+        dialog.setLabelText(label);
+        dialog.setTextValue(preset);
+        dialog.setOkButtonText(QStringLiteral("确定"));
+        dialog.setCancelButtonText(QStringLiteral("取消"));
+        dialog.resize(std::max(dialog.sizeHint().width(), 420), dialog.sizeHint().height());
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.textValue();
+    }
+
+    void SetClipboardText(const QString &text) override
+    {
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        clipboard->clear();
+        clipboard->setText(text);
+    }
+
+    std::unique_ptr<QPrinter> DefaultPrinter() override
+    {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            return nullptr;
+        return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    }
+
+    bool OpenUrl(const QUrl &url) override { return QDesktopServices::openUrl(url); }
+};
+
+Desktop *g_installed = nullptr;
+
+} // namespace
+
+Desktop &Current()
+{
+    static QtDesktop qtDesktop;
+    return g_installed ? *g_installed : qtDesktop;
+}
+
+void Install(Desktop *desktop)
+{
+    g_installed = desktop;
+}
+
+} // namespace desktop

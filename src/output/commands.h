@@ -1,0 +1,23 @@
+#pragma once
+
+#include "output/report.h"
+
+class QWidget;
+
+// The window's output commands. Each reads the query state it is given, which the window
+// takes from its controls at the moment of the click, and never changes the window.
+namespace output {
+
+// The report on the clipboard, nothing else with it.
+void CopyReport(const QueryState &state, const StatusSink &showStatus, QWidget *owner);
+
+// Asks for a file name (proposing DefaultReportPath) and writes the report there.
+void SaveReport(const QueryState &state, const StatusSink &showStatus, QWidget *owner);
+
+// Prints the report on the default printer, without a dialog.
+void PrintReport(const QueryState &state, const StatusSink &showStatus, QWidget *owner);
+
+// Hands the maker's web address to the browser; a failure changes nothing.
+void OpenMakerSite();
+
+} // namespace output

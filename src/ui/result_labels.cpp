@@ -1,0 +1,113 @@
+#include "ui/result_labels.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+namespace ui {
+
+ResultLabel::ResultLabel(QWidget *parent)
+    : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void ResultLabel::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    QString shown = caption;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    setText(shown);
+    setAccessibleName(caption.isEmpty() ? QStringLiteral("解梦结果") : shown);
+}
+
+ReferenceLabel::ReferenceLabel(int index, QWidget *parent)
+    : QLabel(parent)
+    , m_index(index)
+{
+    setTextFormat(Qt::PlainText);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_TranslucentBackground);
+    // Reached with the keyboard only: a click must not take the focus from the keyword
+    // input, or leaving the input would run a query of its own first.
+    if (index > 0)
+        setFocusPolicy(Qt::TabFocus);
+}
+
+void ReferenceLabel::setCaption(const QString &caption)
+{
+    setText(caption);
+    setAccessibleName(caption);
+}
+
+void ReferenceLabel::setColor(const QColor &color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, color);
+    setPalette(p);
+}
+
+void ReferenceLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    emit hovered(m_index);
+    event->accept();
+}
+
+void ReferenceLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void ReferenceLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        emit clicked(m_index);
+}
+
+void ReferenceLabel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        event->accept();
+        emit clicked(m_index);
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void ReferenceLabel::focusInEvent(QFocusEvent *event)
+{
+    QLabel::focusInEvent(event);
+    // Keep the keyboard's place in view inside the scrolled results.
+    emit hovered(m_index);
+}
+
+void ReferenceLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect();
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+}
+
+} // namespace ui

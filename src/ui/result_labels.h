@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+
+namespace ui {
+
+// The result label: shows its caption wrapped at its width. The caption is kept exactly as
+// given (line breaks "\r\n" included), since the result report copies it; on screen each
+// "\r\n" is one line break.
+class ResultLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ResultLabel(QWidget *parent = nullptr);
+
+    void setCaption(const QString &caption);
+    QString caption() const { return m_caption; }
+
+private:
+    QString m_caption;
+};
+
+// One element of the reference label array: the header (index 0) or a keyword label.
+// A keyword label reports clicked(index) on a click and on Enter or Space when it has the
+// keyboard focus, and hovered(index) when the pointer moves over it.
+class ReferenceLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    ReferenceLabel(int index, QWidget *parent = nullptr);
+
+    int index() const { return m_index; }
+    void setCaption(const QString &caption);
+    QString caption() const { return text(); }
+    void setColor(const QColor &color);
+    QColor color() const { return m_color; }
+
+signals:
+    void clicked(int index);
+    void hovered(int index);
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+
+private:
+    int m_index;
+    QColor m_color;
+    bool m_pressed = false;
+};
+
+} // namespace ui
