@@ -30,6 +30,7 @@ bool Main()
 {
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationDisplayName(kApplicationTitle);
+    QApplication::setDesktopFileName(QStringLiteral("org.example.ruilan.mengjian"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/ui/icon.svg")));
 
     auto *window = new ui::frmMain;

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of 梦鉴 beside a bare Qt window, measured from outside:
+# from the start of the process until the window is mapped (seen by xdotool search), and the
+# peak resident set size (GNU time). Usage: bench/startup.sh [BUILD_DIR] [RUNS]
+set -euo pipefail
+build=${1:-build}
+runs=${2:-10}
+display=:${STARTUP_DISPLAY:-77}
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
+for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+export DISPLAY=$display QT_QPA_PLATFORM=xcb
+
+measure() { # program -> "milliseconds kilobytes"
+  local program=$1 start end rss log
+  log=$(mktemp)
+  start=$(date +%s%N)
+  /usr/bin/time -f '%M' -o "$log" "$program" 2>/dev/null &
+  local pid=$!
+  # Poll every few milliseconds: xdotool's own --sync waits half a second between looks.
+  until xdotool search --onlyvisible --name '梦鉴' >/dev/null 2>&1; do sleep 0.005; done
+  end=$(date +%s%N)
+  pkill -P "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  rss=$(tail -n 1 "$log")
+  rm -f "$log"
+  echo "$(( (end - start) / 1000000 )) $rss"
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+for program in "$build/bench/mengjian-bare-window" "$build/src/app/mengjian"; do
+  times=(); mems=()
+  for _ in $(seq "$runs"); do
+    read -r ms kb < <(measure "$program")
+    times+=("$ms"); mems+=("$kb")
+  done
+  printf '%-40s start-up median %4d ms   peak RSS median %6d KiB\n' "$(basename "$program")" \
+    "$(printf '%s\n' "${times[@]}" | median)" "$(printf '%s\n' "${mems[@]}" | median)"
+done

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the .deb, unpacks it into a scratch root, and runs its programs from there.
+# Usage: package_test.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 || {
+  cat "$scratch/cpack.log"; exit 1; }
+deb=$(ls "$scratch"/out/mengjian_*.deb)
+echo "package: $(basename "$deb")"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "depends: $depends"
+for needed in libqt6widgets6 libqt6printsupport6 libicu72 fonts-arphic-uming xdg-utils; do
+  grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed"; exit 1; }
+done
+
+root=$scratch/root
+dpkg-deb -x "$deb" "$root"
+for f in usr/bin/mengjian usr/bin/mengjian-lookup \
+         usr/share/applications/org.example.ruilan.mengjian.desktop \
+         usr/share/metainfo/org.example.ruilan.mengjian.metainfo.xml \
+         usr/share/icons/hicolor/scalable/apps/org.example.ruilan.mengjian.svg \
+         usr/share/icons/hicolor/48x48/apps/org.example.ruilan.mengjian.png \
+         usr/share/icons/hicolor/256x256/apps/org.example.ruilan.mengjian.png; do
+  [ -e "$root/$f" ] || { echo "missing in the package: $f"; exit 1; }
+done
+
+out=$("$root/usr/bin/mengjian-lookup" 钟)
+echo "$out"
+grep -q '^【钟】' <<<"$out"
+grep -q '钟2' <<<"$out"
+
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$root/usr/share/applications/org.example.ruilan.mengjian.desktop"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.ruilan.mengjian.metainfo.xml"
+fi
+echo "package ok"
