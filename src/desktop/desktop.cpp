@@ -73,7 +73,9 @@ Desktop *g_installed = nullptr;
 Desktop &Current()
 {
     static QtDesktop qtDesktop;
-    return g_installed ? *g_installed : qtDesktop;
+    if (g_installed)
+        return *g_installed;
+    return qtDesktop;
 }
 
 void Install(Desktop *desktop)

@@ -7,6 +7,8 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 namespace modJieMEng {
 
 using namespace Qt::StringLiterals;
@@ -18,11 +20,7 @@ namespace {
 // Plain loops for the short fields: cheaper than a library call per record.
 inline bool Contains(QStringView s, char16_t c) noexcept
 {
-    for (const QChar x : s) {
-        if (x.unicode() == c)
-            return true;
-    }
-    return false;
+    return std::any_of(s.begin(), s.end(), [c](QChar x) { return x.unicode() == c; });
 }
 
 inline bool Contains(QStringView haystack, QStringView needle) noexcept
@@ -70,13 +68,9 @@ bool MatchTextHasAny(const RecordView &record, const detail::CharSet &chars)
 {
     if (chars.contains(u','))
         return true;
-    for (const QStringView field : {record.keyword, record.aliases}) {
-        for (const QChar c : field) {
-            if (chars.contains(c.unicode()))
-                return true;
-        }
-    }
-    return false;
+    const auto inKeyword = [&chars](QChar c) { return chars.contains(c.unicode()); };
+    return std::any_of(record.keyword.begin(), record.keyword.end(), inKeyword)
+           || std::any_of(record.aliases.begin(), record.aliases.end(), inKeyword);
 }
 
 bool MatchTextHasAll(const RecordView &record, const detail::CharSet &chars)
@@ -85,11 +79,9 @@ bool MatchTextHasAll(const RecordView &record, const detail::CharSet &chars)
     // Each distinct character needs a position of its own in the match text.
     if (wanted.size() > record.keyword.size() + 1 + record.aliases.size())
         return false;
-    for (const QChar c : wanted) {
-        if (c != u',' && !Contains(record.keyword, c.unicode()) && !Contains(record.aliases, c.unicode()))
-            return false;
-    }
-    return true;
+    return std::all_of(wanted.begin(), wanted.end(), [&record](QChar c) {
+        return c == u',' || Contains(record.keyword, c.unicode()) || Contains(record.aliases, c.unicode());
+    });
 }
 
 void AppendReference(QString &list, QStringView keyword)

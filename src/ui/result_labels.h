@@ -30,7 +30,7 @@ class ReferenceLabel : public QLabel
     Q_OBJECT
 
 public:
-    ReferenceLabel(int index, QWidget *parent = nullptr);
+    explicit ReferenceLabel(int index, QWidget *parent = nullptr);
 
     int index() const { return m_index; }
     void setCaption(const QString &caption);
