@@ -1,0 +1,446 @@
+// The real program as a person uses it: its own X server (Xvfb), keys typed and buttons
+// clicked with xdotool, the clipboard read by another program (xclip), the print command
+// sent to the default CUPS queue and the PDF that queue writes.
+
+#include "kb/store.h"
+#include "kb/tables.h"
+#include "lookup/modjiemeng.h"
+#include "lookup/result.h"
+#include "output/printing.h"
+#include "output/report.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QFont>
+#include <QHash>
+#include <QImage>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Button centres inside the window as it opens: the tool buttons are 25 × 25 pixels in a row
+// at y = 32.
+constexpr QPoint kCopyButton{37 + 12, 32 + 12};
+constexpr QPoint kPrintButton{66 + 12, 32 + 12};
+
+struct ToolRun
+{
+    bool finished = false;
+    int exitCode = -1;
+    QByteArray out;
+};
+
+ToolRun RunTool(const QString &program, const QStringList &args,
+                const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+                int timeoutMs = 20000)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    ToolRun run;
+    if (!p.waitForStarted(5000))
+        return run;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished(2000);
+        return run;
+    }
+    run.finished = p.exitStatus() == QProcess::NormalExit;
+    run.exitCode = run.finished ? p.exitCode() : -1;
+    run.out = p.readAllStandardOutput();
+    return run;
+}
+
+bool Succeeded(const ToolRun &run)
+{
+    return run.finished && run.exitCode == 0;
+}
+
+void StopProcess(QProcess &p)
+{
+    if (p.state() == QProcess::NotRunning)
+        return;
+    p.terminate();
+    if (!p.waitForFinished(5000)) {
+        p.kill();
+        p.waitForFinished(2000);
+    }
+}
+
+// Where the CUPS-PDF backend writes the files of the user running the tests.
+QString PdfOutputFolder()
+{
+    const QString fromEnv = qEnvironmentVariable("MENGJIAN_PDF_DIR");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    QFile conf(u"/etc/cups/cups-pdf.conf"_s);
+    QString out = u"/var/spool/cups-pdf/${USER}"_s;
+    if (conf.open(QIODevice::ReadOnly)) {
+        static const QRegularExpression outLine(u"^\\s*Out\\s+(\\S.*?)\\s*$"_s);
+        for (const QByteArray &line : conf.readAll().split('\n')) {
+            const QRegularExpressionMatch m = outLine.match(QString::fromUtf8(line));
+            if (m.hasMatch())
+                out = m.captured(1);
+        }
+    }
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = qEnvironmentVariable("LOGNAME");
+    out.replace(u"${HOME}"_s, QDir::homePath());
+    out.replace(u"${USER}"_s, user);
+    return out;
+}
+
+QHash<QString, QDateTime> PdfFilesIn(const QString &folder)
+{
+    QHash<QString, QDateTime> files;
+    const QFileInfoList entries = QDir(folder).entryInfoList({u"*.pdf"_s}, QDir::Files);
+    for (const QFileInfo &fi : entries)
+        files.insert(fi.absoluteFilePath(), fi.lastModified());
+    return files;
+}
+
+int PdfPageCount(const QString &path)
+{
+    const ToolRun info = RunTool(u"pdfinfo"_s, {path});
+    if (!Succeeded(info))
+        return -1;
+    static const QRegularExpression pages(u"^Pages:\\s+(\\d+)\\s*$"_s,
+                                          QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch m = pages.match(QString::fromUtf8(info.out));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// One line of print on a page image: the rows from its highest to its lowest inked pixel
+// and the columns from its leftmost to its rightmost one.
+struct InkBand
+{
+    int top = 0;
+    int bottom = 0;
+    int left = 0;
+    int right = 0;
+};
+
+QList<InkBand> InkBands(const QImage &page)
+{
+    QList<InkBand> bands;
+    bool inBand = false;
+    for (int y = 0; y < page.height(); ++y) {
+        int left = -1;
+        int right = -1;
+        for (int x = 0; x < page.width(); ++x) {
+            if (qGray(page.pixel(x, y)) < 160) {
+                if (left < 0)
+                    left = x;
+                right = x;
+            }
+        }
+        if (left < 0) {
+            inBand = false;
+            continue;
+        }
+        if (!inBand) {
+            bands.append({y, y, left, right});
+            inBand = true;
+            continue;
+        }
+        InkBand &b = bands.last();
+        b.bottom = y;
+        b.left = qMin(b.left, left);
+        b.right = qMax(b.right, right);
+    }
+    return bands;
+}
+
+QString Describe(const QList<InkBand> &bands)
+{
+    QStringList parts;
+    for (const InkBand &b : bands)
+        parts.append(u"[%1-%2 x %3-%4]"_s.arg(b.top).arg(b.bottom).arg(b.left).arg(b.right));
+    return parts.join(u' ');
+}
+
+// Page 1 of a PDF as an image at 100 dots per inch, written to `pngBase`.png.
+QImage FirstPageImage(const QString &pdf, const QString &pngBase)
+{
+    QFile::remove(pngBase + u".png"_s);
+    const ToolRun run = RunTool(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"100"_s, u"-f"_s, u"1"_s,
+                                                u"-l"_s, u"1"_s, u"-singlefile"_s, pdf, pngBase});
+    return Succeeded(run) ? QImage(pngBase + u".png"_s) : QImage();
+}
+
+// Pixels by which a line of print may move between a page rendered here and one that went
+// through the print queue's conversions.
+constexpr int kInkTolerance = 2;
+
+} // namespace
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+    QString m_display;
+    QProcess m_xvfb;
+    QProcess m_app;
+    QString m_window;
+
+    QProcessEnvironment XEnvironment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"DISPLAY"_s, m_display);
+        // The test runner sets the offscreen platform for every test; the program under
+        // test needs a real X connection.
+        env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        env.remove(u"WAYLAND_DISPLAY"_s);
+        env.remove(u"XAUTHORITY"_s);
+        // xdotool reads the text to type in the locale's multibyte encoding.
+        env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+        return env;
+    }
+
+    ToolRun X(const QString &tool, const QStringList &args, int timeoutMs = 20000) const
+    {
+        return RunTool(tool, args, XEnvironment(), timeoutMs);
+    }
+
+    bool StartXServer()
+    {
+        const int first = 90 + int(QCoreApplication::applicationPid() % 60);
+        for (int n = first; n < first + 20; ++n) {
+            const QString display = u":"_s + QString::number(n);
+            if (QFileInfo::exists(u"/tmp/.X%1-lock"_s.arg(n))
+                || QFileInfo::exists(u"/tmp/.X11-unix/X%1"_s.arg(n)))
+                continue;
+            m_display = display;
+            m_xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            m_xvfb.setStandardOutputFile(QProcess::nullDevice());
+            m_xvfb.start(u"Xvfb"_s, {display, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s,
+                                     u"1024x768x24"_s});
+            if (!m_xvfb.waitForStarted(5000))
+                continue;
+            QElapsedTimer t;
+            t.start();
+            while (m_xvfb.state() == QProcess::Running && t.elapsed() < 10000) {
+                if (Succeeded(X(u"xdpyinfo"_s, {u"-display"_s, display}, 5000)))
+                    return true;
+                QThread::msleep(100);
+            }
+            StopProcess(m_xvfb);
+        }
+        m_display.clear();
+        return false;
+    }
+
+    // Starts the program and waits for its window; the window id, "" when none appeared.
+    QString StartProgram()
+    {
+        m_app.setProcessEnvironment(XEnvironment());
+        m_app.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_app.start(QStringLiteral(MENGJIAN_APP_PATH), {});
+        if (!m_app.waitForStarted(10000))
+            return {};
+        const ToolRun found = X(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
+                                               u"--name"_s, u"梦鉴"_s},
+                                30000);
+        if (!Succeeded(found))
+            return {};
+        const QList<QByteArray> ids = found.out.trimmed().split('\n');
+        return ids.isEmpty() ? QString() : QString::fromLatin1(ids.first().trimmed());
+    }
+
+    // Types `keyword` into the keyword input (where the keyboard focus starts) and presses
+    // Enter, as a person does.
+    bool TypeQuery(const QString &keyword) const
+    {
+        return Succeeded(X(u"xdotool"_s, {u"windowfocus"_s, m_window}))
+            && Succeeded(X(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"120"_s, keyword}))
+            && Succeeded(X(u"xdotool"_s, {u"key"_s, u"Return"_s}));
+    }
+
+    bool Click(QPoint inWindow) const
+    {
+        return Succeeded(X(u"xdotool"_s,
+                           {u"mousemove"_s, u"--window"_s, m_window, QString::number(inWindow.x()),
+                            QString::number(inWindow.y()), u"click"_s, u"1"_s}));
+    }
+
+    static QString ExpectedReport(const QString &fieldText)
+    {
+        QString keyword = fieldText;
+        const modJieMEng::ShownResult shown =
+            modJieMEng::ShowResult(modJieMEng::LookupKeyword(keyword));
+        return output::ComposeReport({fieldText, shown.text, shown.references});
+    }
+
+private slots:
+    void initTestCase()
+    {
+        for (const QString &tool : {u"Xvfb"_s, u"xdpyinfo"_s, u"xdotool"_s}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QSKIP(qPrintable(tool + u" is not installed (scripts/install-deps.sh installs it); "
+                                        "the end-to-end tests need it"_s));
+        }
+        QVERIFY2(StartXServer(), "no Xvfb display could be started");
+        // The program's print face, so that pages laid out here match its pages.
+        QFont::insertSubstitutions(u"宋体"_s, {u"SimSun"_s, u"NSimSun"_s, u"AR PL UMing CN"_s,
+                                               u"Noto Serif CJK SC"_s});
+        kb::StoreVerseTable(kb::BuildVerseTable());
+        kb::StoreRecordTable(kb::BuildRecordTable());
+    }
+
+    void init()
+    {
+        m_window = StartProgram();
+        QVERIFY2(!m_window.isEmpty(), "the main window did not appear on the X display");
+    }
+
+    void cleanup()
+    {
+        StopProcess(m_app);
+        m_window.clear();
+    }
+
+    void cleanupTestCase() { StopProcess(m_xvfb); }
+
+    void copyButtonPutsReportOnXClipboard_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("fieldText");
+
+        QTest::newRow("interpretation and references") << u"钟"_s << u"钟"_s;
+        QTest::newRow("references only") << u"黄昏"_s << u"黄昏"_s;
+        QTest::newRow("omen verses") << u"人"_s << u"人"_s;
+        QTest::newRow("nothing found") << u"ｘｙｚ"_s << u"ｘｙｚ"_s;
+        // The input takes only double-byte characters; the rest never reaches the query.
+        QTest::newRow("single-byte keys dropped") << u"a钟1"_s << u"钟"_s;
+    }
+
+    void copyButtonPutsReportOnXClipboard()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, fieldText);
+        if (QStandardPaths::findExecutable(u"xclip"_s).isEmpty())
+            QSKIP("xclip is not installed (scripts/install-deps.sh installs it); the clipboard "
+                  "cannot be read");
+
+        QVERIFY(TypeQuery(typed));
+        QVERIFY(Click(kCopyButton));
+
+        // The program serves the clipboard itself: read it from another process while the
+        // program runs, waiting until it has taken the selection.
+        ToolRun read;
+        QElapsedTimer t;
+        t.start();
+        do {
+            read = X(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, 10000);
+            if (Succeeded(read) && !read.out.isEmpty())
+                break;
+            QThread::msleep(200);
+        } while (t.elapsed() < 15000);
+        QVERIFY2(Succeeded(read) && !read.out.isEmpty(), "the clipboard stayed empty");
+        QCOMPARE(read.out, ExpectedReport(fieldText).toUtf8());
+    }
+
+    void printButtonWritesReportToDefaultPrinter()
+    {
+        const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+        if (printer.isNull())
+            QSKIP("no default printer is configured; scripts/setup-printer.sh makes a CUPS-PDF "
+                  "queue the default");
+        const ToolRun device = RunTool(u"lpstat"_s, {u"-v"_s, printer.printerName()});
+        if (!device.out.contains("cups-pdf:"))
+            QSKIP(qPrintable(u"the default printer \"%1\" is not a CUPS-PDF queue, so its output "
+                             "cannot be checked; scripts/setup-printer.sh makes one the default"_s
+                                 .arg(printer.printerName())));
+        for (const QString &tool : {u"pdfinfo"_s, u"pdftoppm"_s}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QSKIP(qPrintable(tool + u" is not installed (scripts/install-deps.sh installs it)"_s));
+        }
+        const QString folder = PdfOutputFolder();
+        const QHash<QString, QDateTime> before = PdfFilesIn(folder);
+
+        const QString keyword = u"钟"_s;
+        QVERIFY(TypeQuery(keyword));
+        QVERIFY(Click(kPrintButton));
+
+        // The queue writes the file while the job runs: take the first new file that reads
+        // as a whole PDF.
+        QString pdf;
+        int pages = -1;
+        QElapsedTimer t;
+        t.start();
+        while (pdf.isEmpty() && t.elapsed() < 60000) {
+            const QHash<QString, QDateTime> now = PdfFilesIn(folder);
+            for (auto it = now.cbegin(); it != now.cend(); ++it) {
+                if (before.value(it.key()) == it.value())
+                    continue;
+                pages = PdfPageCount(it.key());
+                if (pages > 0) {
+                    pdf = it.key();
+                    break;
+                }
+            }
+            if (pdf.isEmpty())
+                QThread::msleep(500);
+        }
+        if (pdf.isEmpty()) {
+            const ToolRun jobs = RunTool(u"lpstat"_s, {u"-W"_s, u"all"_s, u"-o"_s});
+            QFAIL(qPrintable(u"no PDF appeared in %1 within 60 s; jobs:\n%2"_s.arg(
+                folder, QString::fromUtf8(jobs.out))));
+        }
+        QVERIFY(pages >= 1);
+
+        const QString outDir = QStringLiteral(MENGJIAN_E2E_OUTPUT_DIR);
+        const QImage page = FirstPageImage(pdf, outDir + u"/print-page"_s);
+        QVERIFY2(!page.isNull(), "the printed PDF could not be rendered");
+        // A4 portrait at 100 dots per inch: 826.8 × 1169.3 pixels, rounded either way.
+        QVERIFY2(qAbs(page.width() - 827) <= 1 && qAbs(page.height() - 1169) <= 1,
+                 qPrintable(u"page of %1 × %2 pixels"_s.arg(page.width()).arg(page.height())));
+
+        // The same report laid out by this process on a PDF page with the queue's margins:
+        // the printed page holds the same lines of print at the same places. (The queue
+        // passes the text through PostScript, which keeps the glyphs' shapes but not their
+        // characters, so the page is compared as ink.)
+        QPrinter queue(printer, QPrinter::HighResolution);
+        queue.setPageSize(QPageSize(QPageSize::A4));
+        QPrinter reference(QPrinter::HighResolution);
+        reference.setOutputFormat(QPrinter::PdfFormat);
+        reference.setOutputFileName(outDir + u"/print-expected.pdf"_s);
+        reference.setPageLayout(queue.pageLayout());
+        QCOMPARE(output::PrintText(ExpectedReport(keyword), reference), QString());
+        const QImage expected = FirstPageImage(outDir + u"/print-expected.pdf"_s,
+                                               outDir + u"/print-expected"_s);
+        QVERIFY(!expected.isNull());
+
+        const QList<InkBand> printed = InkBands(page);
+        const QList<InkBand> wanted = InkBands(expected);
+        QVERIFY2(!printed.isEmpty(), "the printed page is blank");
+        const QString both = u"\nprinted:  %1\nexpected: %2"_s.arg(Describe(printed), Describe(wanted));
+        QVERIFY2(printed.size() == wanted.size(), qPrintable(u"different lines of print"_s + both));
+        for (qsizetype i = 0; i < printed.size(); ++i) {
+            const InkBand &p = printed[i];
+            const InkBand &w = wanted[i];
+            const bool near = qAbs(p.top - w.top) <= kInkTolerance
+                && qAbs(p.bottom - w.bottom) <= kInkTolerance
+                && qAbs(p.left - w.left) <= kInkTolerance
+                && qAbs(p.right - w.right) <= kInkTolerance;
+            QVERIFY2(near, qPrintable(u"line %1 of print differs"_s.arg(i + 1) + both));
+        }
+
+        QFile::remove(pdf);
+    }
+};
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_e2e.moc"
