@@ -1,0 +1,149 @@
+#include "output/report.h"
+
+#include <mengjian/config.h>
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString Header()
+{
+    return u"《梦鉴》由睿蓝软件开发发布；软件升级参见"_s + QString::fromUtf16(config::kMakerUrl);
+}
+
+QString Footer()
+{
+    return u"《名汇坊》姓名设计专家！"_s + QString::fromUtf16(config::kSiblingUrl);
+}
+
+// The report as the user reads it: the given lines, each closed by CR LF.
+QString Report(const QString &keyword, const QString &result, const QStringList &references)
+{
+    QStringList lines{Header(), u" "_s, u"输入梦境关键字："_s + keyword, u" "_s, u"解梦结果："_s,
+                      u" "_s, result, u" "_s, u"参考关键字："_s, u" "_s};
+    lines += references;
+    lines << u" "_s << Footer();
+    QString text;
+    for (const QString &line : std::as_const(lines))
+        text += line + u"\r\n"_s;
+    return text;
+}
+
+} // namespace
+
+class TestReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void composesTheReportLineByLine_data()
+    {
+        QTest::addColumn<QString>("keyword");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QStringList>("references");
+        QTest::addColumn<QString>("expected");
+
+        const QStringList refs{u"蛇"_s, u"大蛇"_s, u"蛇咬人"_s};
+        const QString result = u"梦见蛇，主得财。"_s;
+
+        QTest::newRow("with reference keywords")
+            << u"蛇"_s << result << refs << Report(u"蛇"_s, result, refs);
+        QTest::newRow("no reference keywords: two one-space lines before the footer")
+            << u"蛇"_s << result << QStringList() << Report(u"蛇"_s, result, {});
+        QTest::newRow("result text keeps its own line breaks")
+            << u"天门"_s << u"天门开，贵人荐引；\r\n天光照身，疾病除。\n末行"_s << QStringList{u"天"_s}
+            << Report(u"天门"_s, u"天门开，贵人荐引；\r\n天光照身，疾病除。\n末行"_s, {u"天"_s});
+        QTest::newRow("empty result text: an empty line between one-space lines")
+            << u"傍晚"_s << QString() << QStringList{u"傍晚"_s} << Report(u"傍晚"_s, QString(), {u"傍晚"_s});
+        QTest::newRow("input differs from the result on screen")
+            << u"龙"_s << result << refs << Report(u"龙"_s, result, refs);
+        QTest::newRow("spaces around the keyword are trimmed")
+            << u"   蛇  "_s << result << refs << Report(u"蛇"_s, result, refs);
+        QTest::newRow("inner space of the keyword stays")
+            << u" 天 门 "_s << result << refs << Report(u"天 门"_s, result, refs);
+        QTest::newRow("tab around the keyword stays")
+            << u"\t蛇 "_s << result << refs << Report(u"\t蛇"_s, result, refs);
+        QTest::newRow("full-width space around the keyword stays")
+            << u" \u3000蛇\u3000"_s << result << refs << Report(u"\u3000蛇\u3000"_s, result, refs);
+        QTest::newRow("tabs and quotes of the result stay")
+            << u"蛇"_s << u"\t\"蛇\"\t"_s << refs << Report(u"蛇"_s, u"\t\"蛇\"\t"_s, refs);
+        QTest::newRow("result and references are not trimmed")
+            << u"蛇"_s << u"  梦见蛇  "_s << QStringList{u" 蛇 "_s}
+            << Report(u"蛇"_s, u"  梦见蛇  "_s, {u" 蛇 "_s});
+    }
+
+    void composesTheReportLineByLine()
+    {
+        QFETCH(QString, keyword);
+        QFETCH(QString, result);
+        QFETCH(QStringList, references);
+        QFETCH(QString, expected);
+        const QString report = output::ComposeReport({keyword, result, references});
+        QCOMPARE(report, expected);
+    }
+
+    // The fixed lines written out in full once, code point for code point, so that a
+    // swapped colon, an empty separator line or a lost CR shows up without relying on
+    // the helper above.
+    void fixedLinesAreExact()
+    {
+        const QString maker = QString::fromUtf16(config::kMakerUrl);
+        const QString sibling = QString::fromUtf16(config::kSiblingUrl);
+        const QString expected =
+            u"\u300A\u68A6\u9274\u300B\u7531\u777F\u84DD\u8F6F\u4EF6\u5F00\u53D1\u53D1\u5E03\uFF1B"
+            u"\u8F6F\u4EF6\u5347\u7EA7\u53C2\u89C1"_s + maker + u"\r\n"
+            u" \r\n"
+            u"\u8F93\u5165\u68A6\u5883\u5173\u952E\u5B57\uFF1A\u86C7\r\n"
+            u" \r\n"
+            u"\u89E3\u68A6\u7ED3\u679C\uFF1A\r\n"
+            u" \r\n"
+            u"R\r\n"
+            u" \r\n"
+            u"\u53C2\u8003\u5173\u952E\u5B57\uFF1A\r\n"
+            u" \r\n"
+            u"A\r\n"
+            u"B\r\n"
+            u" \r\n"
+            u"\u300A\u540D\u6C47\u574A\u300B\u59D3\u540D\u8BBE\u8BA1\u4E13\u5BB6\uFF01"_s + sibling + u"\r\n"_s;
+        QCOMPARE(output::ComposeReport({u"\u86C7"_s, u"R"_s, {u"A"_s, u"B"_s}}), expected);
+    }
+
+    void configuredAddressesCloseHeaderAndFooter()
+    {
+        const QString maker = QString::fromUtf16(config::kMakerUrl);
+        const QString sibling = QString::fromUtf16(config::kSiblingUrl);
+        QVERIFY(!maker.isEmpty());
+        QVERIFY(!sibling.isEmpty());
+        QVERIFY(maker != sibling);
+        const QStringList lines = output::ComposeReport({u"蛇"_s, u"x"_s, {}}).split(u"\r\n"_s);
+        QCOMPARE(lines.first(), u"《梦鉴》由睿蓝软件开发发布；软件升级参见"_s + maker);
+        QCOMPARE(lines.at(lines.size() - 2), u"《名汇坊》姓名设计专家！"_s + sibling);
+        QCOMPARE(lines.last(), QString()); // the footer's own CR LF closes the report
+    }
+
+    void everyLineEndsInCrLf_data()
+    {
+        QTest::addColumn<QStringList>("references");
+        QTest::addColumn<int>("lineCount");
+        QTest::newRow("none") << QStringList() << 12;
+        QTest::newRow("one") << QStringList{u"蛇"_s} << 13;
+        QTest::newRow("five") << QStringList{u"一"_s, u"二"_s, u"三"_s, u"四"_s, u"五"_s} << 17;
+    }
+
+    void everyLineEndsInCrLf()
+    {
+        QFETCH(QStringList, references);
+        QFETCH(int, lineCount);
+        const QString report = output::ComposeReport({u"蛇"_s, u"梦见蛇。"_s, references});
+        QVERIFY(report.endsWith(u"\r\n"_s));
+        QVERIFY(!report.endsWith(u"\r\n\r\n"_s));
+        QCOMPARE(report.count(u"\r\n"_s), lineCount);
+        QCOMPARE(report.count(u'\n'), lineCount); // no bare line feed
+        QCOMPARE(report.count(u'\r'), lineCount); // no bare carriage return
+    }
+};
+
+QTEST_APPLESS_MAIN(TestReport)
+#include "tst_report.moc"
