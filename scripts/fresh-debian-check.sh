@@ -33,12 +33,18 @@ time chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/roo
   QT_QPA_PLATFORM=offscreen bash -c '
     cd /src/mengjian
     ./scripts/run.sh & runner=$!
-    # The command ends by starting the program; it must come up and stay up.
-    while kill -0 $runner 2>/dev/null && ! pgrep -f build/src/app/mengjian >/dev/null; do sleep 1; done
-    pgrep -f build/src/app/mengjian >/dev/null || { wait $runner; echo "the program did not start"; exit 1; }
+    # The command ends by replacing itself with the program; it must come up and stay up.
+    started=
+    while kill -0 $runner 2>/dev/null; do
+      case "$(tr "\0" " " < /proc/$runner/cmdline)" in
+        *build/src/app/mengjian*) started=yes; break ;;
+      esac
+      sleep 1
+    done
+    [ -n "$started" ] || { wait $runner; echo "the program did not start"; exit 1; }
     sleep 5
-    pgrep -f build/src/app/mengjian >/dev/null || { echo "the program stopped"; exit 1; }
-    pkill -f build/src/app/mengjian; wait $runner 2>/dev/null || true
+    kill -0 $runner 2>/dev/null || { echo "the program stopped"; exit 1; }
+    kill $runner; wait $runner 2>/dev/null || true
     echo "the program started and ran"'
 
 echo "== the test command"
