@@ -44,11 +44,18 @@ constexpr int kResizeMargin = 5; // pixels along the window's edges that resize 
 
 QCursor HandCursor()
 {
-    // Drawn at twice the size so that it stays crisp on dense screens; the hot spot is the
-    // tip of the index finger.
+    // Drawn at the screen's pixel ratio so that it stays crisp on dense screens; the hot
+    // spot is the tip of the index finger. Every keyword label of a query takes it, so it
+    // is drawn once per pixel ratio, not once per label.
+    static QCursor cursor;
+    static qreal cursorRatio = 0;
     const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    QPixmap pixmap = QIcon(QStringLiteral(":/ui/hand.svg")).pixmap(QSize(32, 32), ratio);
-    return QCursor(pixmap, 12, 1);
+    if (ratio != cursorRatio) {
+        const QPixmap pixmap = QIcon(QStringLiteral(":/ui/hand.svg")).pixmap(QSize(32, 32), ratio);
+        cursor = QCursor(pixmap, 12, 1);
+        cursorRatio = ratio;
+    }
+    return cursor;
 }
 
 } // namespace
