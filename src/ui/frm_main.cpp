@@ -164,6 +164,9 @@ void frmMain::CreateControls()
     m_Image1 = new QSvgWidget(QStringLiteral(":/ui/dream.svg"), this);
     m_Image1->setGeometry(0, ToPixels(480), ToPixels(1170), ToPixels(945));
     m_Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_Image1->setAccessibleName(QStringLiteral("梦境插图"));
+    m_Frame1->setAccessibleName(QStringLiteral("解梦结果"));
+    m_frmFore->setAccessibleName(QStringLiteral("解梦结果"));
 }
 
 void frmMain::Load()
@@ -284,6 +287,11 @@ void frmMain::RunQuery(const QString &keyword)
         return;
     }
 
+    // Hiding the results panel takes the keyboard focus from a keyword label on it (the
+    // query may even destroy that label); it comes back to the first keyword afterwards.
+    QWidget *focused = QApplication::focusWidget();
+    const bool focusInResults = focused && m_Frame1->isAncestorOf(focused);
+
     setCursor(Qt::WaitCursor);
     ShowStatus(QStringLiteral("正在执行..."));
     m_Frame1->hide();
@@ -321,6 +329,12 @@ void frmMain::RunQuery(const QString &keyword)
     m_Frame1->show();
     ShowStatus(QStringLiteral("完成"));
     UpdateTabOrder();
+    if (focusInResults) {
+        if (m_lblRefer[1]->isVisible())
+            m_lblRefer[1]->setFocus(Qt::TabFocusReason);
+        else
+            m_txtWord->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void frmMain::KeywordLabelClicked(int index)

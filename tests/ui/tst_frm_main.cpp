@@ -684,6 +684,64 @@ private slots:
         QVERIFY(w().lblDscr()->height() < textHeight);
         QCOMPARE(labels()[0]->y() - headerTop, w().lblDscr()->height() - textHeight);
     }
+    // --- the keyboard and assistive technology ---
+
+    void everyControlHasAnAccessibleName()
+    {
+        w().RunQuery(u"子"_s);
+        for (ui::ToolButton *button : {w().btnSave(), w().btnCopy(), w().btnPrint(), w().btnWeb(), w().btnClose()})
+            QCOMPARE(button->accessibleName(), button->hint());
+        QCOMPARE(field()->accessibleName(), u"梦境关键字"_s);
+        QCOMPARE(w().lblDscr()->accessibleName(), w().lblDscr()->text());
+        QVERIFY(labels().size() > 5);
+        for (qsizetype i = 1; i < labels().size(); ++i)
+            QCOMPARE(labels()[i]->accessibleName(), labels()[i]->caption());
+    }
+
+    void tabGoesFromTheInputThroughTheKeywordsToTheButtons()
+    {
+        // Leaving the input runs its query again, so the input holds the keyword shown.
+        w().txtWord()->setText(u"黄昏"_s); // one keyword: 傍晚
+        w().RunQuery(w().txtWord()->text());
+        QVERIFY(field()->hasFocus());
+        QTest::keyClick(field(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), labels()[1]);
+        QTest::keyClick(labels()[1], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w().btnSave());
+        QTest::keyClick(w().btnSave(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), labels()[1]);
+    }
+
+    void keyOnAKeywordRunsItsQuery_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+
+    void keyOnAKeywordRunsItsQuery()
+    {
+        QFETCH(int, key);
+        w().txtWord()->setText(u"子"_s);
+        w().RunQuery(w().txtWord()->text());
+        // Tab leaves the input (which runs its query again) for the first keyword, then
+        // goes on to the second.
+        QTest::keyClick(field(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ui::ReferenceLabel *second = labels()[2];
+        QCOMPARE(QApplication::focusWidget(), second);
+        const QString keyword = second->caption();
+        QTest::keyClick(second, Qt::Key(key));
+        QCOMPARE(w().txtWord()->text(), keyword);
+        QCOMPARE(w().resultText(), Expected(keyword).text);
+        QCOMPARE(w().shownReferences(), Expected(keyword).references);
+        // The keyboard stays in the results, on the first keyword of the new list, or
+        // goes back to the input when the new result lists none.
+        QWidget *expectedFocus = Expected(keyword).references.isEmpty()
+                                     ? static_cast<QWidget *>(field())
+                                     : static_cast<QWidget *>(labels()[1]);
+        QCOMPARE(QApplication::focusWidget(), expectedFocus);
+    }
 };
 
 QTEST_MAIN(TestFrmMain)
