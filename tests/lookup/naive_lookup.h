@@ -1,7 +1,8 @@
 #pragma once
 
-// A word-for-word model of the lookups, built with QString::split on every call, to check
-// the engine's single-pass walk against on whole tables. Slow by design.
+// A word-for-word model of the lookups, built with QString::split, to check the engine's
+// single-pass walk against on whole tables. The tables are split into pieces once
+// (Pieces) and every lookup splits and trims each piece afresh.
 
 #include <QString>
 #include <QStringList>
@@ -23,12 +24,26 @@ inline QString Field(const QStringList &fields, int i)
     return i < fields.size() ? Trim(fields[i]) : QString();
 }
 
-inline QString FindInterpretation(QString &keyword, const QString &table)
+struct Pieces
+{
+    QStringList records; // the record table split at "@"
+    QStringList verses;  // the verse table with "。" as "，", split at "，"
+
+    Pieces(const QString &recordTable, const QString &verseTable)
+        : records(recordTable.split(u'@'))
+    {
+        QString copy = verseTable;
+        copy.replace(QChar(u'。'), QChar(u'，'));
+        verses = copy.split(u'，');
+    }
+};
+
+inline QString FindInterpretation(QString &keyword, const QStringList &records)
 {
     keyword = Trim(keyword);
     if (keyword.isEmpty())
         return {};
-    for (const QString &piece : table.split(u'@')) {
+    for (const QString &piece : records) {
         const QStringList f = Trim(piece).split(u'|');
         if (f.size() >= 3 && Field(f, 1) == keyword)
             return Field(f, 2);
@@ -37,13 +52,13 @@ inline QString FindInterpretation(QString &keyword, const QString &table)
 }
 
 // mode 0: substring; 1: all characters; 2: any character
-inline QString References(QString &keyword, const QString &table, int mode)
+inline QString References(QString &keyword, const QStringList &records, int mode)
 {
     keyword = Trim(keyword);
     if (keyword.isEmpty())
         return {};
     QString result;
-    for (const QString &piece : table.split(u'@')) {
+    for (const QString &piece : records) {
         const QStringList f = Trim(piece).split(u'|');
         if (f.size() < 3)
             continue;
@@ -64,15 +79,13 @@ inline QString References(QString &keyword, const QString &table, int mode)
     return result;
 }
 
-inline QString FindOmenVerses(QString &keyword, const QString &table)
+inline QString FindOmenVerses(QString &keyword, const QStringList &verses)
 {
     keyword = Trim(keyword);
     if (keyword.isEmpty())
         return {};
-    QString copy = table;
-    copy.replace(QChar(u'。'), QChar(u'，'));
     QString result;
-    for (const QString &piece : copy.split(u'，')) {
+    for (const QString &piece : verses) {
         const QString phrase = Trim(piece);
         const QString opening = Trim(phrase.left(4));
         if (!opening.isEmpty() && opening.contains(keyword))
@@ -81,12 +94,13 @@ inline QString FindOmenVerses(QString &keyword, const QString &table)
     return result;
 }
 
-inline QString LookupKeyword(QString &keyword, const QString &records, const QString &verses)
+inline QString LookupKeyword(QString &keyword, const Pieces &tables)
 {
+    const QStringList &records = tables.records;
     QString interpretation = FindInterpretation(keyword, records);
     QString references = References(keyword, records, 0);
     if (Trim(interpretation).isEmpty())
-        interpretation = FindOmenVerses(keyword, verses);
+        interpretation = FindOmenVerses(keyword, tables.verses);
     if (Trim(interpretation).isEmpty() && Trim(references).isEmpty()) {
         references = References(keyword, records, 1);
         if (Trim(references).isEmpty())

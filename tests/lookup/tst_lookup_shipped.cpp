@@ -77,16 +77,17 @@ private slots:
             queries.insert(f[1] + f[1].left(1) + u"天"_s); // all/any passes
         }
         QVERIFY(queries.size() > 20);
+        const naive::Pieces pieces(m_records, m_verses);
         for (const QString &query : std::as_const(queries)) {
             QString mine = query;
             QString model = query;
-            const QString expected = naive::LookupKeyword(model, m_records, m_verses);
+            const QString expected = naive::LookupKeyword(model, pieces);
             QCOMPARE(modJieMEng::LookupKeyword(mine, m_records, m_verses), expected);
             QCOMPARE(mine, model);
             QString any = query;
             QString anyModel = query;
             QCOMPARE(modJieMEng::SearchReferenceKeywords(any, true, m_records),
-                     naive::References(anyModel, m_records, 2));
+                     naive::References(anyModel, pieces.records, 2));
         }
     }
 };
