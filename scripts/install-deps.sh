@@ -11,6 +11,8 @@ packages=(
   fonts-arphic-uming qt6-qpa-plugins xdg-utils
   # tests: a virtual X server and the tools that drive and read it
   xvfb xauth x11-utils xdotool xclip imagemagick
+  # static analysis and fuzzing (clang with its libFuzzer runtime)
+  cppcheck clang libclang-rt-14-dev
   # packaging checks
   dpkg-dev file desktop-file-utils appstream
   # printing tests: a CUPS queue that writes PDF files
