@@ -7,6 +7,7 @@
 #include "lookup/result.h"
 #include "ui/controls/labelled_input.h"
 #include "ui/controls/panel.h"
+#include "ui/controls/title_bar.h"
 #include "ui/controls/tool_button.h"
 #include "ui/frm_main.h"
 #include "ui/result_labels.h"
@@ -684,6 +685,22 @@ private slots:
         QVERIFY(w().lblDscr()->height() < textHeight);
         QCOMPARE(labels()[0]->y() - headerTop, w().lblDscr()->height() - textHeight);
     }
+    // --- the title bar ---
+
+    void maximiseButtonFollowsTheWindow()
+    {
+        QAbstractButton *button = w().titleBar()->maximizeButton();
+        QCOMPARE(button->accessibleName(), u"最大化"_s);
+        button->click();
+        QTRY_VERIFY(w().isMaximized());
+        QTRY_COMPARE(button->accessibleName(), u"还原"_s);
+        // Restored by the window system rather than by the button.
+        w().showNormal();
+        QTRY_COMPARE(button->accessibleName(), u"最大化"_s);
+        QTest::mouseDClick(w().titleBar(), Qt::LeftButton, {}, QPoint(40, 8));
+        QTRY_VERIFY(w().isMaximized());
+    }
+
     // --- the keyboard and assistive technology ---
 
     void everyControlHasAnAccessibleName()

@@ -93,6 +93,7 @@ TitleBar::TitleBar(QWidget *parent)
     connect(m_minimize, &QAbstractButton::clicked, this, [this] { window()->showMinimized(); });
     connect(m_maximize, &QAbstractButton::clicked, this, &TitleBar::toggleMaximized);
     connect(m_about, &QAbstractButton::clicked, this, &TitleBar::aboutRequested);
+    window()->installEventFilter(this);
 }
 
 void TitleBar::setCaption(const QString &caption)
@@ -131,9 +132,18 @@ void TitleBar::resizeEvent(QResizeEvent *)
 
 bool TitleBar::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Show)
+    if (event->type() == QEvent::Show)
         updateMaximizeButton();
     return QWidget::event(event);
+}
+
+bool TitleBar::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window system may maximise or restore the window itself (a keyboard shortcut, a
+    // drag to the screen's edge); the button follows the window's state.
+    if (watched == window() && event->type() == QEvent::WindowStateChange)
+        updateMaximizeButton();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TitleBar::updateMaximizeButton()
@@ -152,7 +162,6 @@ void TitleBar::toggleMaximized()
         w->showNormal();
     else
         w->showMaximized();
-    updateMaximizeButton();
 }
 
 void TitleBar::mousePressEvent(QMouseEvent *event)
