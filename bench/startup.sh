@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Start-up time and peak memory of 梦鉴 beside a bare Qt window, measured from outside:
+# Start-up time and peak memory of 梦鉴 beside a bare Qt window (and the same window with
+# one line of Chinese text in the program's face), measured from outside:
 # from the start of the process until the window is mapped (seen by xdotool search), and the
 # peak resident set size (GNU time). Usage: bench/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
@@ -30,7 +31,8 @@ measure() { # program -> "milliseconds kilobytes"
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
-for program in "$build/bench/mengjian-bare-window" "$build/src/app/mengjian"; do
+for program in "$build/bench/mengjian-bare-window" "$build/bench/mengjian-bare-window-text" \
+               "$build/src/app/mengjian"; do
   times=(); mems=()
   for _ in $(seq "$runs"); do
     read -r ms kb < <(measure "$program")
