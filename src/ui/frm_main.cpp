@@ -515,7 +515,6 @@ void frmMain::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     if (m_resizeEdges && (event->buttons() & Qt::LeftButton)) {
-        // Resizing by hand: the window system did not take the drag.
         const QPoint delta = event->globalPosition().toPoint() - m_resizeStartPos;
         QRect r = m_resizeStartGeometry;
         if (m_resizeEdges & Qt::LeftEdge)
@@ -541,11 +540,19 @@ void frmMain::mousePressEvent(QMouseEvent *event)
     const Qt::Edges edges = EdgesAt(event->position().toPoint());
     if (event->button() != Qt::LeftButton || !edges)
         return QWidget::mousePressEvent(event);
+    StartResize(edges, event->globalPosition().toPoint());
+}
+
+void frmMain::StartResize(Qt::Edges edges, QPoint globalPos)
+{
+    // The window system resizes the window where it can; where it refuses, the window
+    // follows the pointer by hand until the button is released.
     if (windowHandle() && windowHandle()->startSystemResize(edges))
         return;
     m_resizeEdges = edges;
     m_resizeStartGeometry = geometry();
-    m_resizeStartPos = event->globalPosition().toPoint();
+    m_resizeStartPos = globalPos;
+    grabMouse();
 }
 
 void frmMain::mouseReleaseEvent(QMouseEvent *event)
@@ -579,12 +586,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::MouseMove && !(mouse->buttons() & Qt::LeftButton))
             m_titleBar->setCursor(EdgeCursor(edges));
         if (event->type() == QEvent::MouseButtonPress && edges && mouse->button() == Qt::LeftButton) {
-            if (!(windowHandle() && windowHandle()->startSystemResize(edges))) {
-                m_resizeEdges = edges;
-                m_resizeStartGeometry = geometry();
-                m_resizeStartPos = mouse->globalPosition().toPoint();
-                grabMouse();
-            }
+            StartResize(edges, mouse->globalPosition().toPoint());
             return true;
         }
     }

@@ -96,6 +96,7 @@ private:
     void PrintReport();
     void OpenMakerSite();
     Qt::Edges EdgesAt(QPoint pos) const;
+    void StartResize(Qt::Edges edges, QPoint globalPos);
 
     TitleBar *m_titleBar = nullptr;
     ToolButton *m_btnSave = nullptr;
