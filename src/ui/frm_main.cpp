@@ -12,7 +12,8 @@
 #include "ui/controls/title_bar.h"
 #include "ui/controls/tool_button.h"
 #include "ui/input_check.h"
-#include "ui/result_labels.h"
+#include "ui/reference_label.h"
+#include "ui/result_label.h"
 #include "ui/twips.h"
 
 #include <mengjian/config.h>

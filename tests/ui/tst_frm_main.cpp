@@ -10,7 +10,8 @@
 #include "ui/controls/title_bar.h"
 #include "ui/controls/tool_button.h"
 #include "ui/frm_main.h"
-#include "ui/result_labels.h"
+#include "ui/reference_label.h"
+#include "ui/result_label.h"
 #include "ui/twips.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "ui/result_labels.h"
+#include "ui/reference_label.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -6,25 +6,6 @@
 #include <QStyleOptionFocusRect>
 
 namespace ui {
-
-ResultLabel::ResultLabel(QWidget *parent)
-    : QLabel(parent)
-{
-    setTextFormat(Qt::PlainText);
-    setWordWrap(true);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setTextInteractionFlags(Qt::TextSelectableByMouse);
-    setAttribute(Qt::WA_TranslucentBackground);
-}
-
-void ResultLabel::setCaption(const QString &caption)
-{
-    m_caption = caption;
-    QString shown = caption;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    setText(shown);
-    setAccessibleName(caption.isEmpty() ? QStringLiteral("解梦结果") : shown);
-}
 
 ReferenceLabel::ReferenceLabel(int index, QWidget *parent)
     : QLabel(parent)

@@ -5,23 +5,6 @@
 
 namespace ui {
 
-// The result label: shows its caption wrapped at its width. The caption is kept exactly as
-// given (line breaks "\r\n" included), since the result report copies it; on screen each
-// "\r\n" is one line break.
-class ResultLabel : public QLabel
-{
-    Q_OBJECT
-
-public:
-    explicit ResultLabel(QWidget *parent = nullptr);
-
-    void setCaption(const QString &caption);
-    QString caption() const { return m_caption; }
-
-private:
-    QString m_caption;
-};
-
 // One element of the reference label array: the header (index 0) or a keyword label.
 // A keyword label reports clicked(index) on a click and on Enter or Space when it has the
 // keyboard focus, and hovered(index) when the pointer moves over it.
