@@ -4,42 +4,30 @@
 
 namespace kb {
 namespace data {
-extern const std::string_view k_recordsUtf8;
-extern const std::string_view k_versesUtf8;
+// The tables as built: the data files' lines joined at build time.
+extern const std::u16string_view k_records;
+extern const std::u16string_view k_verses;
 } // namespace data
 
 namespace {
 
-// The data files hold one record text (or verse line) a line, with blank lines between
-// verse sections; the table string is those lines appended one after another.
-QString JoinLines(std::string_view utf8)
+// The string refers to the program's read-only data: nothing is decoded or copied, and the
+// pages are read only when a lookup first scans them.
+QString FromData(std::u16string_view table)
 {
-    QString table;
-    table.reserve(qsizetype(utf8.size() / 2));
-    while (!utf8.empty()) {
-        const std::size_t eol = utf8.find('\n');
-        std::string_view line = utf8.substr(0, eol);
-        utf8 = eol == std::string_view::npos ? std::string_view() : utf8.substr(eol + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line.find_first_not_of(' ') == std::string_view::npos)
-            continue;
-        table += QString::fromUtf8(line.data(), qsizetype(line.size()));
-    }
-    table.squeeze();
-    return table;
+    return QString::fromRawData(reinterpret_cast<const QChar *>(table.data()), qsizetype(table.size()));
 }
 
 } // namespace
 
 QString BuildRecordTable()
 {
-    return JoinLines(data::k_recordsUtf8);
+    return FromData(data::k_records);
 }
 
 QString BuildVerseTable()
 {
-    return JoinLines(data::k_versesUtf8);
+    return FromData(data::k_verses);
 }
 
 } // namespace kb
