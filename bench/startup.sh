@@ -20,7 +20,15 @@ measure() { # program -> "milliseconds kilobytes"
   /usr/bin/time -f '%M' -o "$log" "$program" 2>/dev/null &
   local pid=$!
   # Poll every few milliseconds: xdotool's own --sync waits half a second between looks.
-  until xdotool search --onlyvisible --name '梦鉴' >/dev/null 2>&1; do sleep 0.005; done
+  local deadline=$(( $(date +%s) + 20 ))
+  until xdotool search --onlyvisible --name '梦鉴' >/dev/null 2>&1; do
+    if ! kill -0 "$pid" 2>/dev/null || [ "$(date +%s)" -gt "$deadline" ]; then
+      echo "$program did not show its window" >&2
+      cat "$log" >&2
+      exit 1
+    fi
+    sleep 0.005
+  done
   end=$(date +%s%N)
   pkill -P "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
