@@ -9,6 +9,11 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
 namespace output {
 
 QString DefaultReportPath(const QString &folder, const QString &keyword, int second, QChar separator)
@@ -36,7 +41,51 @@ QString ReportFolder()
 
 namespace {
 
-QString Reason(const QString &path, const QString &qtReason)
+// The causes of a failed write that users meet, in their own words; empty for a cause
+// not named here. The system words its causes in the language of the C library, which on
+// most machines is English.
+QString DescribeCause(int errnum)
+{
+    switch (errnum) {
+    case ENOENT: return QStringLiteral("文件夹不存在。");
+    case EACCES:
+    case EPERM: return QStringLiteral("没有写入权限。");
+    case EROFS: return QStringLiteral("这个磁盘是只读的，不能写入。");
+    case ENOSPC: return QStringLiteral("磁盘已满，没有足够的空间。");
+    case EDQUOT: return QStringLiteral("已超出磁盘配额，没有足够的空间。");
+    case ENAMETOOLONG: return QStringLiteral("文件名太长。");
+    case EISDIR: return QStringLiteral("这是一个文件夹，不是文件。");
+    case ENOTDIR: return QStringLiteral("路径中有一部分不是文件夹。");
+    case EINVAL:
+    case EILSEQ: return QStringLiteral("文件名无效。");
+    case EIO: return QStringLiteral("读写磁盘时出错。");
+    case EFBIG: return QStringLiteral("文件太大。");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("打开的文件太多。");
+    case ETXTBSY:
+    case EBUSY: return QStringLiteral("文件正被占用。");
+    default: return {};
+    }
+}
+
+// Qt reports a failed file operation in the C library's words for its cause: finds the
+// cause that reads so and names it in Chinese, or keeps the system's words for a cause
+// not named here.
+QString TranslateCause(const QString &systemReason)
+{
+    static constexpr int kKnown[] = {ENOENT,  EACCES, EPERM,  EROFS, ENOSPC, EDQUOT, ENAMETOOLONG,
+                                     EISDIR,  ENOTDIR, EINVAL, EILSEQ, EIO,   EFBIG,  EMFILE,
+                                     ENFILE,  ETXTBSY, EBUSY};
+    for (const int errnum : kKnown) {
+        const char *english = strerrordesc_np(errnum);
+        if ((english && systemReason.contains(QString::fromUtf8(english), Qt::CaseInsensitive))
+            || systemReason.contains(QString::fromLocal8Bit(strerror(errnum)), Qt::CaseInsensitive))
+            return DescribeCause(errnum);
+    }
+    return systemReason;
+}
+
+QString Reason(const QString &path, const QString &systemReason)
 {
     const QFileInfo info(path);
     if (info.isDir())
@@ -46,7 +95,7 @@ QString Reason(const QString &path, const QString &qtReason)
         return QStringLiteral("文件夹“%1”不存在。").arg(QDir::toNativeSeparators(folder.filePath()));
     if (!folder.isWritable() || (info.exists() && !info.isWritable()))
         return QStringLiteral("没有写入权限。");
-    return qtReason;
+    return TranslateCause(systemReason);
 }
 
 } // namespace
@@ -55,18 +104,37 @@ WriteResult WriteTextFile(const QString &path, const QString &text)
 {
     if (path.isEmpty())
         return {false, QStringLiteral("文件名为空。")};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, Reason(path, file.errorString())};
     QByteArray record;
     record.reserve(text.size() * 2 + 4);
     record += '"';
     record += text::EncodeGbk(text);
     record += "\"\r\n";
+
+    // Written unbuffered so that a full disk or an I/O error shows at the write itself:
+    // a buffered write fails only in the flush inside commit(), which does not report it,
+    // and the incomplete file would then replace the old one. The data is synced before
+    // the file takes its final name, since some filesystems refuse blocks only then.
+    // Leaving early without commit() removes the temporary file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return {false, Reason(path, file.errorString())};
     if (file.write(record) != record.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return {false, Reason(path, reason)};
+    }
+    if (::fsync(file.handle()) != 0) {
+        // EINVAL and EROFS: the file cannot be synced at all, which is no failure to write.
+        const int errnum = errno;
+        if (errnum != EINVAL && errnum != EROFS) {
+            file.cancelWriting();
+            const QString reason = DescribeCause(errnum);
+            return {false, reason.isEmpty() ? QString::fromLocal8Bit(strerror(errnum)) : reason};
+        }
+    }
+    if (file.size() != record.size()) {
+        file.cancelWriting();
+        return {false, QStringLiteral("文件没有完整写入。")};
     }
     if (!file.commit())
         return {false, Reason(path, file.errorString())};

@@ -3,6 +3,8 @@
 #include "output/report.h"
 #include "text/gbk.h"
 
+#include "full_disk.h"
+
 #include <mengjian/config.h>
 
 #include <QApplication>
@@ -348,6 +350,27 @@ private slots:
         QVERIFY(!message.contains(u"保存成功"_s));
         QCOMPARE(Entries(dir.path()), QStringList{u"folder"_s});
         QCOMPARE(Entries(dir.filePath(u"folder"_s)), QStringList());
+    }
+
+    void saveOntoAFullDiskReportsTheFailure()
+    {
+        const QByteArray old = "\"old\"\r\n";
+        FullDisk disk({{u"old.txt"_s, old}});
+        if (!disk.ready())
+            QSKIP(qPrintable(u"No full filesystem to write to: "_s + disk.whyNot()));
+        m_desk->answer = disk.path(u"old.txt"_s);
+
+        output::SaveReport(kSnake, m_status, nullptr);
+
+        QCOMPARE(m_desk->messages.size(), 1);
+        const QString message = m_desk->messages.first();
+        QVERIFY2(message.endsWith(u"|critical"_s), qPrintable(message));
+        QVERIFY2(message.contains(*m_desk->answer), qPrintable(message));
+        QVERIFY2(message.contains(u"磁盘已满"_s), qPrintable(message));
+        QCOMPARE(disk.entries(), QStringList{u"old.txt"_s});
+        QFile file(disk.path(u"old.txt"_s));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
     }
 
     void printSendsTheReportToTheDefaultPrinter()

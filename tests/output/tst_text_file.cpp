@@ -1,5 +1,7 @@
 #include "output/text_file.h"
 
+#include "full_disk.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -144,6 +146,42 @@ private slots:
         QVERIFY(!result.error.trimmed().isEmpty());
         QCOMPARE(ReadAll(path), old);
         QCOMPARE(Entries(folder), QStringList{u"报告.txt"_s});
+    }
+
+    // A full disk fails the write itself or the flush behind it; either way the old file
+    // stays byte for byte, no temporary file is left, and the user reads why in Chinese.
+    void fullDiskKeepsTheOldFileAndSaysWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("replacing a file") << u"old.txt"_s;
+        QTest::newRow("new file") << u"蛇7.txt"_s;
+    }
+
+    void fullDiskKeepsTheOldFileAndSaysWhy()
+    {
+        QFETCH(QString, name);
+        const QByteArray old = "\"\xC3\xCE\"\r\n";
+        FullDisk disk({{u"old.txt"_s, old}});
+        if (!disk.ready())
+            QSKIP(qPrintable(u"No full filesystem to write to: "_s + disk.whyNot()));
+
+        const output::WriteResult result =
+            output::WriteTextFile(disk.path(name), u"梦见蛇，主得财。"_s.repeated(40));
+        QVERIFY(!result.ok);
+        QCOMPARE(result.error, u"磁盘已满，没有足够的空间。"_s);
+        QCOMPARE(disk.entries(), QStringList{u"old.txt"_s});
+        QCOMPARE(ReadAll(disk.path(u"old.txt"_s)), old);
+    }
+
+    void overlongNameIsExplainedInChinese()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString name = QString(300, u'x') + u".txt"_s;
+        const output::WriteResult result = output::WriteTextFile(dir.filePath(name), u"梦"_s);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.error, u"文件名太长。"_s);
+        QCOMPARE(Entries(dir.path()), QStringList());
     }
 
     void proposesFolderSeparatorKeywordSecondAndExtension_data()
