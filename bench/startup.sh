@@ -6,11 +6,15 @@
 set -euo pipefail
 build=${1:-build}
 runs=${2:-10}
-display=:${STARTUP_DISPLAY:-77}
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The X server picks a free display itself and names it on the pipe once it takes
+# connections.
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'kill $xvfb 2>/dev/null; rm -f "$fifo"' EXIT
+read -r -t 20 number <"$fifo" || { echo "Xvfb did not start" >&2; exit 1; }
+display=:$number
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
 
 measure() { # program -> "milliseconds kilobytes"

@@ -15,8 +15,9 @@ packages=(
   cppcheck clang libclang-rt-14-dev
   # packaging checks
   dpkg-dev file desktop-file-utils appstream
-  # printing tests: a CUPS queue that writes PDF files
-  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+  # printing tests: a private CUPS scheduler (the tests start their own) and the tools that
+  # read the PDF files its queues write
+  cups cups-client poppler-utils
 )
 
 missing=()

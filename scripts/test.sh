@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test. The tests start their own X
+# displays and their own print server and stop them again; the machine's printers, its
+# print system's configuration and its display are never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh
-# The print test needs a default printer that writes PDF files.
-./scripts/setup-printer.sh
 cd build
 ctest --output-on-failure -j2 --timeout 300

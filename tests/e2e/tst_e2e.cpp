@@ -1,6 +1,6 @@
 // The real program as a person uses it: its own X server (Xvfb), keys typed and buttons
 // clicked with xdotool, the clipboard read by another program (xclip), the print command
-// sent to the default CUPS queue and the PDF that queue writes.
+// sent to the default queue of the test's own CUPS scheduler and the PDF that queue writes.
 
 #include "kb/store.h"
 #include "kb/tables.h"
@@ -8,13 +8,12 @@
 #include "lookup/result.h"
 #include "output/printing.h"
 #include "output/report.h"
+#include "private_servers.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFont>
-#include <QHash>
 #include <QImage>
 #include <QPageSize>
 #include <QPrinter>
@@ -33,6 +32,9 @@ namespace {
 // at y = 32.
 constexpr QPoint kCopyButton{37 + 12, 32 + 12};
 constexpr QPoint kPrintButton{66 + 12, 32 + 12};
+
+// The default queue of the test's own print server.
+const QString kQueue = u"mengjian-pdf"_s;
 
 struct ToolRun
 {
@@ -65,50 +67,6 @@ ToolRun RunTool(const QString &program, const QStringList &args,
 bool Succeeded(const ToolRun &run)
 {
     return run.finished && run.exitCode == 0;
-}
-
-void StopProcess(QProcess &p)
-{
-    if (p.state() == QProcess::NotRunning)
-        return;
-    p.terminate();
-    if (!p.waitForFinished(5000)) {
-        p.kill();
-        p.waitForFinished(2000);
-    }
-}
-
-// Where the CUPS-PDF backend writes the files of the user running the tests.
-QString PdfOutputFolder()
-{
-    const QString fromEnv = qEnvironmentVariable("MENGJIAN_PDF_DIR");
-    if (!fromEnv.isEmpty())
-        return fromEnv;
-    QFile conf(u"/etc/cups/cups-pdf.conf"_s);
-    QString out = u"/var/spool/cups-pdf/${USER}"_s;
-    if (conf.open(QIODevice::ReadOnly)) {
-        static const QRegularExpression outLine(u"^\\s*Out\\s+(\\S.*?)\\s*$"_s);
-        for (const QByteArray &line : conf.readAll().split('\n')) {
-            const QRegularExpressionMatch m = outLine.match(QString::fromUtf8(line));
-            if (m.hasMatch())
-                out = m.captured(1);
-        }
-    }
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("LOGNAME");
-    out.replace(u"${HOME}"_s, QDir::homePath());
-    out.replace(u"${USER}"_s, user);
-    return out;
-}
-
-QHash<QString, QDateTime> PdfFilesIn(const QString &folder)
-{
-    QHash<QString, QDateTime> files;
-    const QFileInfoList entries = QDir(folder).entryInfoList({u"*.pdf"_s}, QDir::Files);
-    for (const QFileInfo &fi : entries)
-        files.insert(fi.absoluteFilePath(), fi.lastModified());
-    return files;
 }
 
 int PdfPageCount(const QString &path)
@@ -190,21 +148,16 @@ class TestEndToEnd : public QObject
 {
     Q_OBJECT
 
-    QString m_display;
-    QProcess m_xvfb;
+    testsupport::XServer m_x;
+    testsupport::CupsServer m_cups;
     QProcess m_app;
     QString m_window;
 
     QProcessEnvironment XEnvironment() const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"DISPLAY"_s, m_display);
-        // The test runner sets the offscreen platform for every test; the program under
-        // test needs a real X connection.
-        env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-        env.remove(u"WAYLAND_DISPLAY"_s);
-        env.remove(u"XAUTHORITY"_s);
-        // xdotool reads the text to type in the locale's multibyte encoding.
+        // The program prints on the test's own print server; xdotool reads the text to type
+        // in the locale's multibyte encoding.
+        QProcessEnvironment env = m_cups.environment(m_x.environment());
         env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
         return env;
     }
@@ -214,40 +167,12 @@ class TestEndToEnd : public QObject
         return RunTool(tool, args, XEnvironment(), timeoutMs);
     }
 
-    bool StartXServer()
-    {
-        const int first = 90 + int(QCoreApplication::applicationPid() % 60);
-        for (int n = first; n < first + 20; ++n) {
-            const QString display = u":"_s + QString::number(n);
-            if (QFileInfo::exists(u"/tmp/.X%1-lock"_s.arg(n))
-                || QFileInfo::exists(u"/tmp/.X11-unix/X%1"_s.arg(n)))
-                continue;
-            m_display = display;
-            m_xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            m_xvfb.setStandardOutputFile(QProcess::nullDevice());
-            m_xvfb.start(u"Xvfb"_s, {display, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s,
-                                     u"1024x768x24"_s});
-            if (!m_xvfb.waitForStarted(5000))
-                continue;
-            QElapsedTimer t;
-            t.start();
-            while (m_xvfb.state() == QProcess::Running && t.elapsed() < 10000) {
-                if (Succeeded(X(u"xdpyinfo"_s, {u"-display"_s, display}, 5000)))
-                    return true;
-                QThread::msleep(100);
-            }
-            StopProcess(m_xvfb);
-        }
-        m_display.clear();
-        return false;
-    }
-
     // Starts the program and waits for its window; the window id, "" when none appeared.
     QString StartProgram()
     {
         m_app.setProcessEnvironment(XEnvironment());
         m_app.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_app.start(QStringLiteral(MENGJIAN_APP_PATH), {});
+        testsupport::StartTiedToThisProcess(m_app, QStringLiteral(MENGJIAN_APP_PATH), {});
         if (!m_app.waitForStarted(10000))
             return {};
         const ToolRun found = X(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
@@ -286,12 +211,17 @@ class TestEndToEnd : public QObject
 private slots:
     void initTestCase()
     {
-        for (const QString &tool : {u"Xvfb"_s, u"xdpyinfo"_s, u"xdotool"_s}) {
-            if (QStandardPaths::findExecutable(tool).isEmpty())
+        for (const QString &tool : {u"Xvfb"_s, u"xdotool"_s, u"cupsd"_s}) {
+            if (testsupport::FindTool(tool).isEmpty())
                 QSKIP(qPrintable(tool + u" is not installed (scripts/install-deps.sh installs it); "
                                         "the end-to-end tests need it"_s));
         }
-        QVERIFY2(StartXServer(), "no Xvfb display could be started");
+        QString error;
+        QVERIFY2(m_x.start(&error), qPrintable(error));
+        QVERIFY2(m_cups.start(&error), qPrintable(error));
+        QVERIFY2(m_cups.addPdfQueue(kQueue, true, &error), qPrintable(error));
+        // This process lays out the expected page on the same queue.
+        m_cups.useInThisProcess();
         // The program's print face, so that pages laid out here match its pages.
         QFont::insertSubstitutions(u"宋体"_s, {u"SimSun"_s, u"NSimSun"_s, u"AR PL UMing CN"_s,
                                                u"Noto Serif CJK SC"_s});
@@ -307,11 +237,15 @@ private slots:
 
     void cleanup()
     {
-        StopProcess(m_app);
+        testsupport::StopProcess(m_app);
         m_window.clear();
     }
 
-    void cleanupTestCase() { StopProcess(m_xvfb); }
+    void cleanupTestCase()
+    {
+        m_cups.stop();
+        m_x.stop();
+    }
 
     void copyButtonPutsReportOnXClipboard_data()
     {
@@ -354,50 +288,34 @@ private slots:
 
     void printButtonWritesReportToDefaultPrinter()
     {
-        const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-        if (printer.isNull())
-            QSKIP("no default printer is configured; scripts/setup-printer.sh makes a CUPS-PDF "
-                  "queue the default");
-        const ToolRun device = RunTool(u"lpstat"_s, {u"-v"_s, printer.printerName()});
-        if (!device.out.contains("cups-pdf:"))
-            QSKIP(qPrintable(u"the default printer \"%1\" is not a CUPS-PDF queue, so its output "
-                             "cannot be checked; scripts/setup-printer.sh makes one the default"_s
-                                 .arg(printer.printerName())));
         for (const QString &tool : {u"pdfinfo"_s, u"pdftoppm"_s}) {
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 QSKIP(qPrintable(tool + u" is not installed (scripts/install-deps.sh installs it)"_s));
         }
-        const QString folder = PdfOutputFolder();
-        const QHash<QString, QDateTime> before = PdfFilesIn(folder);
+        const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+        QCOMPARE(printer.printerName(), kQueue);
+        const QString pdf = m_cups.pdfPath(kQueue);
+        QFile::remove(pdf);
 
         const QString keyword = u"钟"_s;
         QVERIFY(TypeQuery(keyword));
         QVERIFY(Click(kPrintButton));
 
-        // The queue writes the file while the job runs: take the first new file that reads
-        // as a whole PDF.
-        QString pdf;
+        // The queue writes the file while the job runs: wait until it reads as a whole PDF.
         int pages = -1;
         QElapsedTimer t;
         t.start();
-        while (pdf.isEmpty() && t.elapsed() < 60000) {
-            const QHash<QString, QDateTime> now = PdfFilesIn(folder);
-            for (auto it = now.cbegin(); it != now.cend(); ++it) {
-                if (before.value(it.key()) == it.value())
-                    continue;
-                pages = PdfPageCount(it.key());
-                if (pages > 0) {
-                    pdf = it.key();
-                    break;
-                }
-            }
-            if (pdf.isEmpty())
-                QThread::msleep(500);
+        while (pages <= 0 && t.elapsed() < 60000) {
+            if (QFileInfo::exists(pdf))
+                pages = PdfPageCount(pdf);
+            if (pages <= 0)
+                QThread::msleep(300);
         }
-        if (pdf.isEmpty()) {
-            const ToolRun jobs = RunTool(u"lpstat"_s, {u"-W"_s, u"all"_s, u"-o"_s});
+        if (pages <= 0) {
+            QByteArray jobs;
+            m_cups.runTool(u"lpstat"_s, {u"-W"_s, u"all"_s, u"-o"_s}, nullptr, &jobs);
             QFAIL(qPrintable(u"no PDF appeared in %1 within 60 s; jobs:\n%2"_s.arg(
-                folder, QString::fromUtf8(jobs.out))));
+                pdf, QString::fromUtf8(jobs))));
         }
         QVERIFY(pages >= 1);
 
@@ -409,9 +327,9 @@ private slots:
                  qPrintable(u"page of %1 × %2 pixels"_s.arg(page.width()).arg(page.height())));
 
         // The same report laid out by this process on a PDF page with the queue's margins:
-        // the printed page holds the same lines of print at the same places. (The queue
-        // passes the text through PostScript, which keeps the glyphs' shapes but not their
-        // characters, so the page is compared as ink.)
+        // the printed page holds the same lines of print at the same places. (The page is
+        // compared as ink, as a reader sees it, whatever the queue's filters made of the
+        // PDF's text objects.)
         QPrinter queue(printer, QPrinter::HighResolution);
         queue.setPageSize(QPageSize(QPageSize::A4));
         QPrinter reference(QPrinter::HighResolution);
@@ -438,7 +356,6 @@ private slots:
             QVERIFY2(near, qPrintable(u"line %1 of print differs"_s.arg(i + 1) + both));
         }
 
-        QFile::remove(pdf);
     }
 };
 

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// Servers a test starts for itself and stops again, so that it never depends on, nor
+// changes, the machine's own X display or print system. Each server is a child process
+// that the kernel stops when the test process ends, however it ends.
+namespace testsupport {
+
+// Starts `program` in `process` so that it receives SIGTERM when the test process dies.
+void StartTiedToThisProcess(QProcess &process, const QString &program, const QStringList &args);
+
+// Stops a process started by this test: SIGTERM, then SIGKILL after a few seconds.
+void StopProcess(QProcess &process);
+
+// `name` on PATH, or in /usr/sbin or /sbin (where the CUPS administration tools live and
+// where a non-root PATH may not reach); "" when it is nowhere.
+QString FindTool(const QString &name);
+
+// A virtual X server (Xvfb) on a display number it picks itself (-displayfd), without
+// resets when its last client leaves (-noreset), reachable only through its local socket.
+class XServer
+{
+public:
+    XServer() = default;
+    XServer(const XServer &) = delete;
+    XServer &operator=(const XServer &) = delete;
+    ~XServer();
+
+    // Starts the server with one screen of `width` × `height` × 24 and waits until it takes
+    // connections. False, with the reason in `error`, when it did not come up.
+    bool start(QString *error, int width = 1024, int height = 768);
+    void stop();
+
+    // ":N"; "" before start().
+    QString display() const { return m_display; }
+
+    // `base` with DISPLAY set to this server and the variables that would lead a Qt program
+    // elsewhere (XAUTHORITY, WAYLAND_DISPLAY, QT_QPA_PLATFORM=offscreen) cleared.
+    QProcessEnvironment environment(
+        QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const;
+
+private:
+    QProcess m_process;
+    QString m_display;
+};
+
+// A CUPS scheduler of the test's own: configuration, spool, logs and its socket in a
+// temporary folder, queues that write PDF files into that folder. Works as root and as an
+// ordinary user; nothing of the machine's print system is read or changed.
+class CupsServer
+{
+public:
+    CupsServer() = default;
+    CupsServer(const CupsServer &) = delete;
+    CupsServer &operator=(const CupsServer &) = delete;
+    ~CupsServer();
+
+    // Starts cupsd and waits until it answers. False, with the reason in `error`, when the
+    // scheduler is not installed or did not come up.
+    bool start(QString *error);
+    void stop();
+
+    // The scheduler's socket: the value of CUPS_SERVER for programs that should use it.
+    QString socketPath() const;
+
+    // Points this process's own print system client at the server: sets CUPS_SERVER and
+    // clears LPDEST and PRINTER, which would name another default. Call before the first
+    // use of printing in the process.
+    void useInThisProcess() const;
+
+    // `base` with CUPS_SERVER set to this server (LPDEST and PRINTER cleared).
+    QProcessEnvironment environment(
+        QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const;
+
+    // Adds an enabled queue `name` that accepts jobs and writes each one, as a PDF file, to
+    // pdfPath(name) (each job replaces the last one's file). With `makeDefault` it becomes
+    // this server's default destination.
+    bool addPdfQueue(const QString &name, bool makeDefault, QString *error);
+    QString pdfPath(const QString &queue) const;
+
+    // Runs a CUPS administration tool (lpadmin, cupsreject, cupsdisable, lpstat…) against
+    // this server. False, with the tool's output in `error`, when it failed.
+    bool runTool(const QString &tool, const QStringList &args, QString *error = nullptr,
+                 QByteArray *output = nullptr) const;
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QProcess m_process;
+};
+
+} // namespace testsupport
