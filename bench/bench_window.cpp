@@ -4,6 +4,7 @@
 #include "kb/store.h"
 #include "lookup/modjiemeng.h"
 #include "ui/frm_main.h"
+#include "ui/style.h"
 
 #include <benchmark/benchmark.h>
 
@@ -90,9 +91,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QFont::insertSubstitutions(QStringLiteral("宋体"),
-                               {QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                                QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
+    ui::style::substituteFonts();
     ui::frmMain window;
     window.show();
     QCoreApplication::processEvents();

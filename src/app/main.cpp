@@ -1,11 +1,13 @@
 #include "mod_other.h"
 
+#include "ui/style.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    modOther::SubstituteFonts();
+    ui::style::substituteFonts();
     if (!modOther::Main())
         return 1;
     return app.exec();

@@ -4,17 +4,9 @@
 #include "ui/frm_main.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 
 namespace modOther {
-
-void SubstituteFonts()
-{
-    QFont::insertSubstitutions(QStringLiteral("宋体"),
-                               {QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                                QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
-}
 
 namespace {
 

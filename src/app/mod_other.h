@@ -9,10 +9,6 @@ namespace modOther {
 inline const QString kApplicationTitle = QStringLiteral("梦鉴");
 inline const QString kMakerName = QStringLiteral("睿蓝软件");
 
-// "宋体" is the design's face; these are the Song-style faces a Linux desktop has, named
-// as Simplified-Chinese families so that fontconfig does not pick Japanese glyph shapes.
-void SubstituteFonts();
-
 // Creates and shows the main window. On failure shows one box "错误：" + the description,
 // titled with the maker's name, and returns false.
 bool Main();

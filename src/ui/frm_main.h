@@ -14,10 +14,11 @@ class QSvgWidget;
 
 namespace ui {
 
+class EdgeResizer;
 class LabelledInput;
 class Panel;
 class ReferenceLabel;
-class ResultLabel;
+class ResultsView;
 class TitleBar;
 class ToolButton;
 
@@ -26,7 +27,9 @@ class ToolButton;
 //
 // The window keeps no copy of the current query: the query state is what its controls
 // show (the keyword input's text, the result label's text, the captions of the shown
-// keyword labels), read at the moment it is needed.
+// keyword labels), read at the moment it is needed. The results pane (frmBack, a
+// ResultsView) shows the result and its keyword labels; the window decides what it shows
+// and where it goes.
 class frmMain : public QWidget
 {
     Q_OBJECT
@@ -54,13 +57,12 @@ public:
     // The controls, for the output commands and for tests.
     TitleBar *titleBar() const { return m_titleBar; }
     LabelledInput *txtWord() const { return m_txtWord; }
-    Panel *frmBack() const { return m_frmBack; }
     Panel *statusBar() const { return m_statusBar; }
-    QWidget *frmFore() const { return m_frmFore; }
-    QWidget *Frame1() const { return m_Frame1; }
-    QScrollBar *VScroll1() const { return m_VScroll1; }
+    QWidget *frmFore() const;
+    QWidget *Frame1() const;
+    QScrollBar *VScroll1() const;
     QLabel *lblDscr() const;
-    const QList<ReferenceLabel *> &lblRefer() const { return m_lblRefer; }
+    const QList<ReferenceLabel *> &lblRefer() const;
     ToolButton *btnSave() const { return m_btnSave; }
     ToolButton *btnCopy() const { return m_btnCopy; }
     ToolButton *btnPrint() const { return m_btnPrint; }
@@ -74,20 +76,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateControls();
     void Load();
     void ApplyGeometry();
-    void DestroyKeywordLabels();
-    ReferenceLabel *CreateKeywordLabel(int index);
-    void KeywordLabelClicked(int index);
-    void KeywordLabelHovered(int index);
-    void ResultsPanelHovered();
-    void ScrollChanged(int value);
+    void KeywordChosen(const QString &keyword);
     void CheckInput();
     void UpdateTabOrder();
     void ShowAbout();
@@ -95,8 +89,6 @@ private:
     void CopyReport();
     void PrintReport();
     void OpenMakerSite();
-    Qt::Edges EdgesAt(QPoint pos) const;
-    void StartResize(Qt::Edges edges, QPoint globalPos);
 
     TitleBar *m_titleBar = nullptr;
     ToolButton *m_btnSave = nullptr;
@@ -105,21 +97,13 @@ private:
     ToolButton *m_btnWeb = nullptr;
     ToolButton *m_btnClose = nullptr;
     LabelledInput *m_txtWord = nullptr;
-    Panel *m_frmBack = nullptr;
+    ResultsView *m_frmBack = nullptr;
     Panel *m_statusBar = nullptr;
-    QWidget *m_frmFore = nullptr;
-    QScrollBar *m_VScroll1 = nullptr;
-    QWidget *m_Frame1 = nullptr;
-    ResultLabel *m_lblDscr = nullptr;
-    QList<ReferenceLabel *> m_lblRefer;
     QSvgWidget *m_Image1 = nullptr;
+    EdgeResizer *m_edgeResizer = nullptr;
     QColor m_lineColor;
     WindowGeometry m_geometry;
     bool m_shownBefore = false;
-    // Resizing by hand where the window system does not do it.
-    Qt::Edges m_resizeEdges;
-    QRect m_resizeStartGeometry;
-    QPoint m_resizeStartPos;
 };
 
 } // namespace ui

@@ -9,6 +9,7 @@
 #include "output/printing.h"
 #include "output/report.h"
 #include "private_servers.h"
+#include "ui/style.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -223,8 +224,7 @@ private slots:
         // This process lays out the expected page on the same queue.
         m_cups.useInThisProcess();
         // The program's print face, so that pages laid out here match its pages.
-        QFont::insertSubstitutions(u"宋体"_s, {u"SimSun"_s, u"NSimSun"_s, u"AR PL UMing CN"_s,
-                                               u"Noto Serif CJK SC"_s});
+        ui::style::substituteFonts();
         kb::StoreVerseTable(kb::BuildVerseTable());
         kb::StoreRecordTable(kb::BuildRecordTable());
     }

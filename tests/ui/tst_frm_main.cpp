@@ -12,6 +12,7 @@
 #include "ui/frm_main.h"
 #include "ui/reference_label.h"
 #include "ui/result_label.h"
+#include "ui/style.h"
 #include "ui/twips.h"
 
 #include <QAbstractButton>
@@ -117,8 +118,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QFont::insertSubstitutions(u"宋体"_s, {u"SimSun"_s, u"NSimSun"_s, u"AR PL UMing CN"_s,
-                                                u"Noto Serif CJK SC"_s});
+        ui::style::substituteFonts();
     }
 
     void init()

@@ -45,7 +45,7 @@ LabelledInput::LabelledInput(const QString &caption, const QString &normalImage,
     : QWidget(parent)
     , m_descriptiveText(caption)
 {
-    const QFont font(QStringLiteral("宋体"), 9);
+    const QFont font = style::songFont();
     setFont(font);
     setMouseTracking(true);
 
@@ -117,7 +117,7 @@ void LabelledInput::paintEvent(QPaintEvent *)
     // The field sits in a white well with a thin inset edge.
     const QRect well = m_field->geometry().adjusted(-2, -2, m_button->width() + 3, 1);
     p.fillRect(well, Qt::white);
-    p.setPen(QColor(149, 177, 193));
+    p.setPen(style::kBorderColor);
     p.drawRect(well.adjusted(0, 0, -1, -1));
 }
 

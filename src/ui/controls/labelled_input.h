@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/style.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -53,7 +55,7 @@ private:
     QLineEdit *m_field = nullptr;
     QAbstractButton *m_button = nullptr;
     QString m_descriptiveText;
-    QColor m_color{234, 233, 215};
+    QColor m_color = style::kPanelColor;
 };
 
 } // namespace ui

@@ -9,7 +9,7 @@ Panel::Panel(BorderStyle style, QWidget *parent)
     : QWidget(parent)
     , m_style(style)
 {
-    setFont(QFont(QStringLiteral("宋体"), 9));
+    setFont(style::songFont());
 }
 
 void Panel::setText(const QString &text)
@@ -24,12 +24,6 @@ void Panel::setText(const QString &text)
 void Panel::setColor(const QColor &color)
 {
     m_color = color;
-    update();
-}
-
-void Panel::setBorderColor(const QColor &color)
-{
-    m_borderColor = color;
     update();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/style.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -23,7 +25,6 @@ public:
     // The panel colour: the fill; the window copies it into other controls at load.
     QColor color() const { return m_color; }
     void setColor(const QColor &color);
-    void setBorderColor(const QColor &color);
     void setTextColor(const QColor &color);
 
 signals:
@@ -36,9 +37,9 @@ protected:
 private:
     BorderStyle m_style;
     QString m_text;
-    QColor m_color{234, 233, 215};
-    QColor m_borderColor{149, 177, 193};
-    QColor m_textColor{128, 128, 0};
+    QColor m_color = style::kPanelColor;
+    QColor m_borderColor = style::kBorderColor;
+    QColor m_textColor = style::kPanelTextColor;
 };
 
 } // namespace ui

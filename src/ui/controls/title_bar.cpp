@@ -39,11 +39,11 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
         if (isDown() || underMouse()) {
-            p.setPen(QColor(149, 177, 193));
-            p.setBrush(isDown() ? QColor(200, 214, 226) : QColor(240, 244, 248));
+            p.setPen(style::kBorderColor);
+            p.setBrush(isDown() ? style::kTitleButtonDown : style::kTitleButtonHover);
             p.drawRoundedRect(r, 2, 2);
         }
-        QPen pen(QColor(128, 0, 128), 1.4);
+        QPen pen(style::kTitleTextColor, 1.4);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
         const QPointF c = r.center();
@@ -81,10 +81,7 @@ private:
 TitleBar::TitleBar(QWidget *parent)
     : QWidget(parent)
 {
-    QFont f(QStringLiteral("宋体"));
-    f.setPointSizeF(9.75);
-    f.setBold(true);
-    setFont(f);
+    setFont(style::captionFont());
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setAccessibleName(QStringLiteral("标题栏"));
     m_minimize = new TitleButton(Glyph::Minimize, QStringLiteral("最小化"), this);
@@ -110,7 +107,7 @@ void TitleBar::paintEvent(QPaintEvent *)
     fill.setColorAt(0, m_color.lighter(106));
     fill.setColorAt(1, m_color);
     p.fillRect(rect(), fill);
-    p.setPen(QColor(149, 177, 193));
+    p.setPen(style::kBorderColor);
     p.drawLine(0, height() - 1, width(), height() - 1);
     p.setPen(m_textColor);
     const int buttonsLeft = m_minimize->x();

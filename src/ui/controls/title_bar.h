@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/style.h"
+
 #include <QColor>
 #include <QPoint>
 #include <QWidget>
@@ -45,8 +47,8 @@ private:
     void updateMaximizeButton();
 
     QString m_caption;
-    QColor m_color{222, 231, 239};
-    QColor m_textColor{128, 0, 128};
+    QColor m_color = style::kTitleColor;
+    QColor m_textColor = style::kTitleTextColor;
     QAbstractButton *m_minimize = nullptr;
     QAbstractButton *m_maximize = nullptr;
     QAbstractButton *m_about = nullptr;

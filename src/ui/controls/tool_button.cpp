@@ -15,7 +15,7 @@ ToolButton::ToolButton(const QString &iconPath, const QString &hint, QWidget *pa
     setAccessibleName(hint);
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
-    setFont(QFont(QStringLiteral("宋体"), 9));
+    setFont(style::songFont());
 }
 
 void ToolButton::setColor(const QColor &color)

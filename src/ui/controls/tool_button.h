@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/style.h"
+
 #include <QAbstractButton>
 #include <QColor>
 
@@ -31,7 +33,7 @@ protected:
 
 private:
     QString m_hint;
-    QColor m_color{222, 231, 239};
+    QColor m_color = style::kTitleColor;
 };
 
 } // namespace ui

@@ -1,0 +1,278 @@
+#include "ui/results_view.h"
+
+#include "ui/reference_label.h"
+#include "ui/result_label.h"
+#include "ui/style.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+namespace ui {
+namespace {
+
+QCursor HandCursor()
+{
+    // Drawn at the screen's pixel ratio so that it stays crisp on dense screens; the hot
+    // spot is the tip of the index finger. Every keyword label of a query takes it, so it
+    // is drawn once per pixel ratio, not once per label.
+    static QCursor cursor;
+    static qreal cursorRatio = 0;
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    if (ratio != cursorRatio) {
+        const QPixmap pixmap = QIcon(QStringLiteral(":/ui/hand.svg")).pixmap(QSize(32, 32), ratio);
+        cursor = QCursor(pixmap, 12, 1);
+        cursorRatio = ratio;
+    }
+    return cursor;
+}
+
+} // namespace
+
+ResultsView::ResultsView(QWidget *parent)
+    : Panel(Panel::BorderStyle::Ridge, parent)
+{
+    setText(QStringLiteral("解梦结果"));
+
+    // The viewport and the results panel take the panel colour and draw no border.
+    m_frmFore = new QWidget(this);
+    m_frmFore->setAutoFillBackground(true);
+    QPalette forePalette = m_frmFore->palette();
+    forePalette.setColor(QPalette::Window, color());
+    m_frmFore->setPalette(forePalette);
+    m_frmFore->installEventFilter(this);
+    m_frmFore->setAccessibleName(QStringLiteral("解梦结果"));
+
+    m_VScroll1 = new QScrollBar(Qt::Vertical, this);
+    m_VScroll1->setRange(0, 0);
+    m_VScroll1->setSingleStep(10);
+    m_VScroll1->setPageStep(100);
+    // The panel moves when a drag of the thumb ends, not during it.
+    m_VScroll1->setTracking(false);
+    m_VScroll1->hide();
+    m_VScroll1->setAccessibleName(QStringLiteral("解梦结果滚动条"));
+    connect(m_VScroll1, &QScrollBar::valueChanged, this, &ResultsView::scrollChanged);
+
+    m_Frame1 = new QWidget(m_frmFore);
+    m_Frame1->setAutoFillBackground(true);
+    m_Frame1->setPalette(forePalette);
+    m_Frame1->setMouseTracking(true);
+    m_Frame1->installEventFilter(this);
+    m_Frame1->setAccessibleName(QStringLiteral("解梦结果"));
+
+    m_lblDscr = new ResultLabel(m_Frame1);
+    QPalette resultPalette = m_lblDscr->palette();
+    resultPalette.setColor(QPalette::WindowText, style::kResultColor);
+    m_lblDscr->setPalette(resultPalette);
+
+    auto *header = new ReferenceLabel(0, m_Frame1);
+    header->setCaption(QStringLiteral("参照关键字："));
+    header->setColor(style::kPanelTextColor);
+    header->setCursor(HandCursor());
+    m_lblRefer.append(header);
+    m_lblRefer.append(createKeywordLabel(1));
+}
+
+QLabel *ResultsView::lblDscr() const
+{
+    return m_lblDscr;
+}
+
+void ResultsView::showWelcome(const QString &text)
+{
+    m_lblDscr->setCaption(text);
+    destroyKeywordLabels();
+    m_lblRefer[0]->hide();
+    m_lblRefer[1]->hide();
+    m_lblRefer[0]->setCursor(Qt::ArrowCursor);
+}
+
+void ResultsView::showResult(const QString &text, const QStringList &keywords)
+{
+    // Hidden while its labels change: hiding takes the keyboard focus from a keyword label
+    // the query may destroy.
+    m_Frame1->hide();
+    m_lblDscr->setCaption(text);
+
+    destroyKeywordLabels();
+    if (keywords.isEmpty()) {
+        m_lblRefer[0]->hide();
+        m_lblRefer[1]->hide();
+    } else {
+        m_lblRefer[0]->show();
+        m_lblRefer[1]->show();
+        m_lblRefer[1]->setCaption(keywords.first());
+        m_lblRefer.reserve(keywords.size() + 1);
+        for (qsizetype k = 1; k < keywords.size(); ++k) {
+            ReferenceLabel *label = createKeywordLabel(int(k + 1));
+            label->setCaption(keywords[k]);
+            label->show();
+            m_lblRefer.append(label);
+        }
+    }
+
+    m_Frame1->move(0, 0);
+    m_VScroll1->setValue(0);
+    m_lblRefer[0]->setCursor(Qt::ArrowCursor);
+    m_Frame1->show();
+}
+
+QString ResultsView::resultText() const
+{
+    return m_lblDscr->caption();
+}
+
+QStringList ResultsView::keywords() const
+{
+    QStringList shown;
+    for (qsizetype i = 1; i < m_lblRefer.size(); ++i) {
+        if (!m_lblRefer[i]->isHidden())
+            shown.append(m_lblRefer[i]->caption());
+    }
+    return shown;
+}
+
+int ResultsView::scrollPosition() const
+{
+    return m_VScroll1->value();
+}
+
+void ResultsView::setScrollPosition(int twips)
+{
+    m_VScroll1->setValue(twips);
+}
+
+bool ResultsView::focusFirstKeyword()
+{
+    if (!m_lblRefer[1]->isVisible())
+        return false;
+    m_lblRefer[1]->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+bool ResultsView::hasFocusInside() const
+{
+    QWidget *focused = QApplication::focusWidget();
+    return focused && m_Frame1->isAncestorOf(focused);
+}
+
+QWidget *ResultsView::chainTabOrder(QWidget *previous)
+{
+    for (qsizetype i = 1; i < m_lblRefer.size(); ++i) {
+        if (m_lblRefer[i]->isHidden())
+            continue;
+        setTabOrder(previous, m_lblRefer[i]);
+        previous = m_lblRefer[i];
+    }
+    return previous;
+}
+
+int ResultsView::lineHeightTwips() const
+{
+    return ToTwips(m_lblRefer[0]->fontMetrics().height());
+}
+
+int ResultsView::keywordLabelCount() const
+{
+    return int(m_lblRefer.size() - 1);
+}
+
+int ResultsView::resultTextHeightTwips(int widthTwips) const
+{
+    return ToTwips(m_lblDscr->heightForWidth(ToPixels(widthTwips)));
+}
+
+void ResultsView::applyGeometry(const WindowGeometry &g)
+{
+    const auto place = [](QWidget *w, const TwipsRect &r) {
+        w->setGeometry(ToPixels(r.left), ToPixels(r.top), ToPixels(r.width), ToPixels(r.height));
+    };
+    place(m_frmFore, g.viewport);
+    place(m_VScroll1, g.scrollBar);
+    place(m_Frame1, g.resultsPanel);
+    place(m_lblDscr, g.resultText);
+
+    const int lineHeight = ToPixels(lineHeightTwips());
+    const int headerLeft = ToPixels(g.headerLeft);
+    ReferenceLabel *header = m_lblRefer[0];
+    header->setGeometry(headerLeft, ToPixels(g.headerTop), header->sizeHint().width(), lineHeight);
+    for (qsizetype i = 1; i < m_lblRefer.size() && i <= qsizetype(g.keywordLabelTops.size()); ++i) {
+        ReferenceLabel *label = m_lblRefer[i];
+        label->setGeometry(headerLeft, ToPixels(g.keywordLabelTops[std::size_t(i - 1)]),
+                           label->sizeHint().width(), lineHeight);
+    }
+
+    m_VScroll1->setMaximum(g.scrollMaximum);
+    m_VScroll1->setVisible(g.scrollBarVisible);
+}
+
+ReferenceLabel *ResultsView::createKeywordLabel(int index)
+{
+    auto *label = new ReferenceLabel(index, m_Frame1);
+    label->setColor(style::kKeywordColor);
+    label->setCursor(HandCursor());
+    connect(label, &ReferenceLabel::clicked, this, &ResultsView::keywordLabelClicked);
+    connect(label, &ReferenceLabel::hovered, this, &ResultsView::keywordLabelHovered);
+    return label;
+}
+
+void ResultsView::destroyKeywordLabels()
+{
+    // A label may be the one whose click runs this query, so it goes once the click is
+    // over; it leaves the array and the screen at once.
+    while (m_lblRefer.size() > 2) {
+        ReferenceLabel *label = m_lblRefer.takeLast();
+        label->hide();
+        label->disconnect(this);
+        label->deleteLater();
+    }
+}
+
+void ResultsView::keywordLabelClicked(int index)
+{
+    if (index <= 0 || index >= m_lblRefer.size())
+        return;
+    emit keywordChosen(m_lblRefer[index]->caption());
+}
+
+void ResultsView::keywordLabelHovered(int index)
+{
+    if (index <= 0 || index >= m_lblRefer.size())
+        return;
+    clearHover();
+    m_lblRefer[index]->setColor(style::kHoverColor);
+}
+
+void ResultsView::clearHover()
+{
+    for (qsizetype i = 1; i < m_lblRefer.size(); ++i)
+        m_lblRefer[i]->setColor(style::kKeywordColor);
+}
+
+void ResultsView::scrollChanged(int value)
+{
+    m_Frame1->move(m_Frame1->x(), ToPixels(-value));
+}
+
+bool ResultsView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_Frame1 && event->type() == QEvent::MouseMove) {
+        // Only the panel's bare surface: the labels on it report their own moves.
+        const auto *move = static_cast<QMouseEvent *>(event);
+        if (m_Frame1->childAt(move->position().toPoint()) == nullptr)
+            clearHover();
+    } else if (watched == m_frmFore && event->type() == QEvent::Wheel && m_VScroll1->isVisible()) {
+        // The wheel scrolls three lines of text a notch.
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        const int notches = wheel->angleDelta().y();
+        const int step = 3 * lineHeightTwips() * notches / 120;
+        m_VScroll1->setValue(m_VScroll1->value() - step);
+        return true;
+    }
+    return Panel::eventFilter(watched, event);
+}
+
+} // namespace ui

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QStringList>
+
+// The window's look in one place: its face, the faces that stand in for it, its colours.
+// The program, the tests and the benchmarks all draw on these, so that a change here is
+// seen everywhere at once.
+namespace ui::style {
+
+// The design's face. "宋体" itself is rarely installed on Linux; substituteFonts() names
+// the faces that take its place.
+inline const QString kFaceName = QStringLiteral("宋体");
+
+// The Song-style faces a Linux desktop has, best first, named as Simplified-Chinese
+// families so that fontconfig does not pick Japanese glyph shapes.
+QStringList faceSubstitutes();
+
+// Makes "宋体" resolve to faceSubstitutes() for the whole program. Call once, after the
+// QGuiApplication exists and before any window is shown.
+void substituteFonts();
+
+// "宋体" at `pointSize`: 9 pt is the controls' text, giving the 12-pixel line the
+// layout assumes.
+[[nodiscard]] QFont songFont(qreal pointSize = 9);
+// The title bar's caption: "宋体" 9.75 pt bold.
+[[nodiscard]] QFont captionFont();
+
+// The colours.
+inline const QColor kTitleColor(222, 231, 239);      // title bar, window, buttons
+inline const QColor kTitleTextColor(128, 0, 128);    // caption and title-bar symbols
+inline const QColor kPanelColor(234, 233, 215);      // results panel and keyword input
+inline const QColor kPanelTextColor(128, 128, 0);    // panel captions, reference header
+inline const QColor kBorderColor(149, 177, 193);     // thin edges of panels and wells
+inline const QColor kLightLineColor(250, 250, 250);  // the window's light border lines
+inline const QColor kStatusTextColor(128, 128, 255); // status bar text
+inline const QColor kResultColor(0, 64, 64);         // result text
+inline const QColor kKeywordColor(0, 0, 0);          // keyword labels at rest
+inline const QColor kHoverColor(255, 162, 64);       // the keyword under the pointer
+inline const QColor kTitleButtonHover(240, 244, 248);
+inline const QColor kTitleButtonDown(200, 214, 226);
+
+} // namespace ui::style
