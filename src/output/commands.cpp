@@ -51,14 +51,18 @@ void PrintReport(const QueryState &state, const StatusSink &showStatus, QWidget 
     const QString report = ComposeReport(state);
     desktop::Desktop &desk = desktop::Current();
     const std::unique_ptr<QPrinter> printer = desk.DefaultPrinter();
+    // A report that did not reach the printer is never passed over in silence: the status
+    // bar no longer says the last query's "完成", and a warning says why.
     if (!printer) {
+        showStatus(QStringLiteral("未能列印"));
         desk.ShowMessage(owner, QStringLiteral("没有找到默认打印机，无法列印。"), QStringLiteral("列印"),
                          desktop::Icon::Warning);
         return;
     }
-    const QString failure = PrintText(report, *printer);
+    const QString failure = PrintDocument(report, *printer);
     if (!failure.isEmpty()) {
-        desk.ShowMessage(owner, QStringLiteral("列印失败：%1").arg(failure), QStringLiteral("列印"),
+        showStatus(QStringLiteral("未能列印"));
+        desk.ShowMessage(owner, QStringLiteral("报告未能列印：%1").arg(failure), QStringLiteral("列印"),
                          desktop::Icon::Warning);
     }
 }

@@ -14,7 +14,9 @@ void CopyReport(const QueryState &state, const StatusSink &showStatus, QWidget *
 // Asks for a file name (proposing DefaultReportPath) and writes the report there.
 void SaveReport(const QueryState &state, const StatusSink &showStatus, QWidget *owner);
 
-// Prints the report on the default printer, without a dialog.
+// Prints the report on the default printer, without a dialog. When the report does not reach
+// the print system (no printer, a queue that refuses or is stopped, a failed submission) the
+// status bar says "未能列印" and a warning box says why.
 void PrintReport(const QueryState &state, const StatusSink &showStatus, QWidget *owner);
 
 // Hands the maker's web address to the browser; a failure changes nothing.

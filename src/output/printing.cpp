@@ -1,12 +1,14 @@
 #include "output/printing.h"
 
 #include "output/print_layout.h"
+#include "output/print_queue.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
+#include <QTemporaryDir>
 
 namespace output {
 
@@ -54,6 +56,32 @@ QString PrintText(const QString &text, QPrinter &printer)
     if (printer.printerState() == QPrinter::Error)
         return QStringLiteral("打印机报告了错误。");
     return {};
+}
+
+QString PrintDocument(const QString &text, QPrinter &printer)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat)
+        return PrintText(text, printer);
+
+    const QString queue = printer.printerName();
+    if (const QString refusal = QueueRefusal(queue); !refusal.isEmpty())
+        return refusal;
+
+    // The document as the queue's own engine would make it: a PDF file with the queue's
+    // printable area on A4 portrait, which CUPS then takes as one job.
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const QTemporaryDir folder;
+    if (!folder.isValid())
+        return QStringLiteral("无法建立列印用的临时文件夹：%1").arg(folder.errorString());
+    const QString pdfPath = folder.filePath(QStringLiteral("report.pdf"));
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(pdfPath);
+    pdf.setPageLayout(printer.pageLayout());
+    if (const QString failure = PrintText(text, pdf); !failure.isEmpty())
+        return failure;
+    return SubmitPdf(queue, pdfPath, pdf.docName());
 }
 
 } // namespace output

@@ -11,4 +11,11 @@ namespace output {
 // the user.
 QString PrintText(const QString &text, QPrinter &printer);
 
+// Prints `text` with PrintText and sees the document into the print system. A printer that
+// writes a file gets the pages directly. For a print queue the pages are laid out on the
+// queue's A4 page and submitted through CUPS, which is first asked whether the queue takes
+// and prints jobs: a refused or failed job is reported, never silently lost. Returns "" when
+// the print system accepted the document, else why not, in words for the user.
+QString PrintDocument(const QString &text, QPrinter &printer);
+
 } // namespace output

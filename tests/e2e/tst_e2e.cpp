@@ -21,6 +21,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTest>
 #include <QThread>
@@ -201,6 +202,21 @@ class TestEndToEnd : public QObject
                             QString::number(inWindow.y()), u"click"_s, u"1"_s}));
     }
 
+    // The clipboard's text as another program reads it while the program serves it, waiting
+    // until the program has taken the selection; empty when it never did.
+    QByteArray ReadClipboard() const
+    {
+        QElapsedTimer t;
+        t.start();
+        do {
+            const ToolRun read = X(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, 10000);
+            if (Succeeded(read) && !read.out.isEmpty())
+                return read.out;
+            QThread::msleep(200);
+        } while (t.elapsed() < 15000);
+        return {};
+    }
+
     static QString ExpectedReport(const QString &fieldText)
     {
         QString keyword = fieldText;
@@ -273,17 +289,9 @@ private slots:
 
         // The program serves the clipboard itself: read it from another process while the
         // program runs, waiting until it has taken the selection.
-        ToolRun read;
-        QElapsedTimer t;
-        t.start();
-        do {
-            read = X(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, 10000);
-            if (Succeeded(read) && !read.out.isEmpty())
-                break;
-            QThread::msleep(200);
-        } while (t.elapsed() < 15000);
-        QVERIFY2(Succeeded(read) && !read.out.isEmpty(), "the clipboard stayed empty");
-        QCOMPARE(read.out, ExpectedReport(fieldText).toUtf8());
+        const QByteArray copied = ReadClipboard();
+        QVERIFY2(!copied.isEmpty(), "the clipboard stayed empty");
+        QCOMPARE(copied, ExpectedReport(fieldText).toUtf8());
     }
 
     void printButtonWritesReportToDefaultPrinter()
@@ -356,6 +364,38 @@ private slots:
             QVERIFY2(near, qPrintable(u"line %1 of print differs"_s.arg(i + 1) + both));
         }
 
+    }
+
+    void printRefusedByTheQueueShowsAWarning()
+    {
+        if (QStandardPaths::findExecutable(u"xclip"_s).isEmpty())
+            QSKIP("xclip is not installed (scripts/install-deps.sh installs it)");
+        QString error;
+        QVERIFY2(m_cups.runTool(u"cupsreject"_s, {u"-r"_s, u"维修中"_s, kQueue}, &error),
+                 qPrintable(error));
+        const auto accept = qScopeGuard([this] { m_cups.runTool(u"cupsaccept"_s, {kQueue}); });
+        const QString pdf = m_cups.pdfPath(kQueue);
+        QFile::remove(pdf);
+
+        QVERIFY(TypeQuery(u"钟"_s));
+        QVERIFY(Click(kPrintButton));
+
+        // The warning box, titled as the command.
+        const ToolRun box = X(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
+                                             u"--name"_s, u"^列印$"_s},
+                              20000);
+        QVERIFY2(Succeeded(box), "no warning box appeared");
+        const QString boxId = QString::fromLatin1(box.out.trimmed().split('\n').first());
+        QVERIFY(Succeeded(X(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, boxId})));
+        QVERIFY(Succeeded(X(u"xdotool"_s, {u"key"_s, u"Return"_s})));
+        QTRY_VERIFY_WITH_TIMEOUT(!Succeeded(X(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s,
+                                                            u"--name"_s, u"^列印$"_s})),
+                                 10000);
+
+        // The window is still there and still answers.
+        QVERIFY(Click(kCopyButton));
+        QCOMPARE(ReadClipboard(), ExpectedReport(u"钟"_s).toUtf8());
+        QVERIFY(!QFileInfo::exists(pdf));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "desktop/desktop.h"
 #include "output/commands.h"
 #include "output/report.h"
+#include "private_servers.h"
 #include "text/gbk.h"
 
 #include "full_disk.h"
@@ -15,12 +16,15 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTime>
 #include <QUrl>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +51,8 @@ public:
     QStringList clipboard;
     int printerRequests = 0;
     QString pdfPath; // where the default printer writes; empty when there is none
+    QString queue;   // else the print queue that is the default printer
+    std::function<void()> printerChosen; // runs once the printer has been handed out
     QList<QUrl> opened;
     bool browserTakesUrls = true;
 
@@ -67,11 +73,17 @@ public:
     std::unique_ptr<QPrinter> DefaultPrinter() override
     {
         ++printerRequests;
-        if (pdfPath.isEmpty())
-            return nullptr;
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(pdfPath);
+        std::unique_ptr<QPrinter> printer;
+        if (!queue.isEmpty()) {
+            printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(queue),
+                                                 QPrinter::HighResolution);
+        } else if (!pdfPath.isEmpty()) {
+            printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdfPath);
+        }
+        if (printer && printerChosen)
+            printerChosen();
         return printer;
     }
 
@@ -152,6 +164,8 @@ class TestCommands : public QObject
     QStringList m_statuses;
     output::StatusSink m_status;
     QString m_startFolder;
+    testsupport::CupsServer m_cups;
+    QString m_cupsError; // why the print server did not start; "" when it runs
 
 private slots:
     void initTestCase()
@@ -159,6 +173,9 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         m_status = [this](const QString &text) { m_statuses << text; };
         m_startFolder = QDir::currentPath();
+        // The print tests use queues of their own print server, never the machine's.
+        if (m_cups.start(&m_cupsError))
+            m_cups.useInThisProcess();
     }
 
     void init()
@@ -409,8 +426,64 @@ private slots:
         QCOMPARE(m_desk->printerRequests, 1);
         QCOMPARE(m_desk->messages.size(), 1);
         QVERIFY2(m_desk->messages.first().endsWith(u"|warning"_s), qPrintable(m_desk->messages.first()));
-        QCOMPARE(m_statuses, QStringList());
+        QCOMPARE(m_statuses, QStringList{u"未能列印"_s});
         QCOMPARE(Entries(dir.path()), QStringList());
+    }
+
+    // A queue of a real CUPS scheduler: what the print system answers decides what the user
+    // is told.
+    void printOnAQueueReportsWhatThePrintSystemDid_data()
+    {
+        QTest::addColumn<QStringList>("queueState"); // a CUPS tool and its options, run on the queue
+        QTest::addColumn<bool>("removedOnceChosen");
+        QTest::addColumn<QString>("reason"); // in the warning; "" when the report is printed
+
+        QTest::newRow("ready: printed") << QStringList() << false << QString();
+        QTest::newRow("rejecting jobs")
+            << QStringList{u"cupsreject"_s, u"-r"_s, u"维修中，请稍候"_s} << false << u"维修中，请稍候"_s;
+        QTest::newRow("stopped") << QStringList{u"cupsdisable"_s, u"-r"_s, u"卡纸"_s} << false
+                                 << u"卡纸"_s;
+        QTest::newRow("removed after it was chosen") << QStringList() << true << u"无法使用"_s;
+    }
+
+    void printOnAQueueReportsWhatThePrintSystemDid()
+    {
+        QFETCH(QStringList, queueState);
+        QFETCH(bool, removedOnceChosen);
+        QFETCH(QString, reason);
+        if (!m_cupsError.isEmpty())
+            QSKIP(qPrintable(m_cupsError));
+        const QString queue = u"q-"_s + QString::fromLatin1(QTest::currentDataTag()).section(u':', 0, 0).replace(u' ', u'-');
+        QString error;
+        QVERIFY2(m_cups.addPdfQueue(queue, false, &error), qPrintable(error));
+        if (!queueState.isEmpty())
+            QVERIFY2(m_cups.runTool(queueState.first(), queueState.mid(1) << queue, &error), qPrintable(error));
+        m_desk->queue = queue;
+        if (removedOnceChosen)
+            m_desk->printerChosen = [&] { m_cups.runTool(u"lpadmin"_s, {u"-x"_s, queue}); };
+
+        output::PrintReport(kSnake, m_status, nullptr);
+
+        QCOMPARE(m_desk->printerRequests, 1);
+        const QString pdf = m_cups.pdfPath(queue);
+        if (reason.isEmpty()) {
+            QCOMPARE(m_desk->messages, QStringList());
+            QCOMPARE(m_statuses, QStringList());
+            QTRY_VERIFY_WITH_TIMEOUT(ReadAll(pdf).trimmed().endsWith("%%EOF"), 30000);
+            QVERIFY(ReadAll(pdf).startsWith("%PDF"));
+            return;
+        }
+        QCOMPARE(m_statuses, QStringList{u"未能列印"_s});
+        QCOMPARE(m_desk->messages.size(), 1);
+        const QString message = m_desk->messages.first();
+        QVERIFY2(message.startsWith(u"列印|报告未能列印："_s) && message.endsWith(u"|warning"_s),
+                 qPrintable(message));
+        QVERIFY2(message.contains(queue) && message.contains(reason), qPrintable(message));
+        // Nothing was left waiting in the queue to come out later.
+        QByteArray jobs;
+        m_cups.runTool(u"lpstat"_s, {u"-o"_s}, nullptr, &jobs);
+        QVERIFY2(!jobs.contains(queue.toUtf8()), jobs.constData());
+        QVERIFY(!QFileInfo::exists(pdf));
     }
 
     void makerSiteOpensTheConfiguredAddress_data()
