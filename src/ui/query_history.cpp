@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/query_history.h"
+
+namespace ui {
+
+void QueryHistory::record(const QString &keyword)
+{
+    if (keyword.isEmpty())
+        return;
+    if (m_current >= 0 && m_entries[m_current].keyword == keyword) {
+        m_entries[m_current].scroll = 0; // the query ran again and starts at the top
+        return;
+    }
+    m_entries.resize(m_current + 1);
+    m_entries.append({keyword, 0});
+    if (m_entries.size() > kCapacity)
+        m_entries.remove(0, m_entries.size() - kCapacity);
+    m_current = m_entries.size() - 1;
+}
+
+void QueryHistory::setScroll(int scroll)
+{
+    if (m_current >= 0)
+        m_entries[m_current].scroll = scroll;
+}
+
+std::optional<QueryHistory::Entry> QueryHistory::back()
+{
+    if (!canGoBack())
+        return std::nullopt;
+    return m_entries[--m_current];
+}
+
+std::optional<QueryHistory::Entry> QueryHistory::forward()
+{
+    if (!canGoForward())
+        return std::nullopt;
+    return m_entries[++m_current];
+}
+
+} // namespace ui
