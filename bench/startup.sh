@@ -2,7 +2,9 @@
 # Start-up time and peak memory of 梦鉴 beside a bare Qt window (and the same window with
 # one line of Chinese text in the program's face), measured from outside:
 # from the start of the process until the window is mapped (seen by xdotool search), and the
-# peak resident set size (GNU time). Usage: bench/startup.sh [BUILD_DIR] [RUNS]
+# peak resident set size (GNU time); then the first answer after start and a warm one, from
+# the keys "钟" and Enter to the painted result (mengjian-first-answer, in-process clock).
+# Usage: bench/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 build=${1:-build}
 runs=${2:-10}
@@ -53,3 +55,11 @@ for program in "$build/bench/mengjian-bare-window" "$build/bench/mengjian-bare-w
   printf '%-40s start-up median %4d ms   peak RSS median %6d KiB\n' "$(basename "$program")" \
     "$(printf '%s\n' "${times[@]}" | median)" "$(printf '%s\n' "${mems[@]}" | median)"
 done
+
+firsts=(); warms=()
+for _ in $(seq "$runs"); do
+  read -r _ first _ warm < <("$build/bench/mengjian-first-answer" 2>/dev/null)
+  firsts+=("$first"); warms+=("$warm")
+done
+printf '%-40s first answer median %6s ms   warm answer median %6s ms\n' "mengjian-first-answer" \
+  "$(printf '%s\n' "${firsts[@]}" | median)" "$(printf '%s\n' "${warms[@]}" | median)"

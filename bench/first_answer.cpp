@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The first answer after start, in the real window on a real display: the window is shown,
+// left idle for a moment as a user would before typing, then the keys "钟" and Enter go to
+// the keyword input, and the clock stops once the result has been painted and handed to
+// the display. The same keys again give the warm figure.
+// mengjian-first-answer [IDLE_MS]   prints "first <ms> warm <ms>"
+
+#include "ui/controls/labelled_input.h"
+#include "ui/frm_main.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Counts the paint events of one widget.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void Key(QWidget *target, Qt::Key key, const QString &text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
+}
+
+void Idle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Types the keyword and Enter, then lets the window paint as its event loop would.
+double Answer(ui::frmMain &window, PaintCounter &counter)
+{
+    QLineEdit *field = window.txtWord()->field();
+    field->clear();
+    Idle(50);
+    counter.paints = 0;
+    QElapsedTimer clock;
+    clock.start();
+    Key(field, Qt::Key_unknown, QStringLiteral("钟"));
+    Key(field, Qt::Key_Return, QStringLiteral("\r"));
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const double ms = double(clock.nsecsElapsed()) / 1e6;
+    if (counter.paints == 0 || window.txtWord()->text() != QStringLiteral("钟")) {
+        std::fprintf(stderr, "the result was not painted\n");
+        std::exit(1);
+    }
+    return ms;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QFont::insertSubstitutions(QStringLiteral("宋体"),
+                               {QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                                QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
+    const int idleMs = argc > 1 ? std::atoi(argv[1]) : 1000;
+
+    ui::frmMain window;
+    PaintCounter counter;
+    window.lblDscr()->installEventFilter(&counter);
+    window.show();
+    while (!window.windowHandle() || !window.windowHandle()->isExposed() || counter.paints == 0)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    window.activateWindow();
+    Idle(idleMs);
+
+    const double first = Answer(window, counter);
+    const double warm = Answer(window, counter);
+    std::printf("first %.2f warm %.2f\n", first, warm);
+    return 0;
+}
