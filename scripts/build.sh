@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (Release). Extra arguments go to the configure step.
+# Configures and builds into build/ with the "release" preset (Release, warnings are errors).
+# Extra arguments go to the configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
-elif [ $# -gt 0 ]; then
-  cmake -S . -B build "$@"
+# A missing build folder, or one from before the presets, is configured with the preset.
+if [ $# -gt 0 ] || ! grep -qs '^MENGJIAN_WERROR:' build/CMakeCache.txt; then
+  cmake --preset release "$@"
 fi
-cmake --build build -j2
+cmake --build --preset release

@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (AddressSanitizer and UndefinedBehaviorSanitizer)
-# and runs each for a while. Usage: scripts/fuzz.sh [SECONDS_EACH]   (default 60)
+# Builds the libFuzzer targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer
+# (the "fuzz" preset) and runs each for a while. Usage: scripts/fuzz.sh [SECONDS_EACH]   (default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 ./scripts/install-deps.sh
-if [ ! -f build-fuzz/CMakeCache.txt ]; then
-  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DMENGJIAN_BUILD_FUZZERS=ON -DMENGJIAN_BUILD_GUI=OFF -DMENGJIAN_BUILD_TESTS=OFF \
-    -DMENGJIAN_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
-fi
-cmake --build build-fuzz -j2 --target fuzz_lookup fuzz_input_check
+# A missing build folder, or one from before the presets, is configured with the preset.
+grep -qs '^MENGJIAN_WERROR:' build-fuzz/CMakeCache.txt || cmake --preset fuzz
+cmake --build --preset fuzz
 for target in fuzz_lookup fuzz_input_check; do
   corpus=build-fuzz/corpus/$target
   mkdir -p "$corpus"

@@ -6,5 +6,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh
-cd build
-ctest --output-on-failure -j2 --timeout 300
+ctest --preset release
