@@ -20,9 +20,11 @@ void ShowStartupError(const QString &description)
 
 bool Main()
 {
-    QApplication::setApplicationName(kApplicationTitle);
+    // 梦鉴 is the name the user sees; the main window's title is that name already, so the
+    // window system adds nothing to it.
+    QApplication::setApplicationName(kApplicationName);
     QApplication::setApplicationDisplayName(kApplicationTitle);
-    QApplication::setDesktopFileName(QStringLiteral("org.example.ruilan.mengjian"));
+    QApplication::setDesktopFileName(kDesktopFileName);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/ui/icon.svg")));
 
     auto *window = new ui::frmMain;

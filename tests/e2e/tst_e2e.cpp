@@ -397,6 +397,32 @@ private slots:
         QCOMPARE(ReadClipboard(), ExpectedReport(u"钟"_s).toUtf8());
         QVERIFY(!QFileInfo::exists(pdf));
     }
+
+    // Docks and task bars match a window to its desktop entry by the class half of WM_CLASS,
+    // a STRING (Latin-1) property: it must be ASCII and equal the entry's StartupWMClass,
+    // while the title the user sees stays 梦鉴.
+    void windowClassMatchesDesktopEntry()
+    {
+        const ToolRun prop = X(u"xprop"_s, {u"-id"_s, m_window, u"WM_CLASS"_s});
+        QVERIFY2(Succeeded(prop), "xprop could not read the window's WM_CLASS");
+        static const QRegularExpression wmClass(
+            u"^WM_CLASS\\(STRING\\) = \"([^\"]*)\", \"([^\"]*)\"$"_s);
+        const QRegularExpressionMatch m = wmClass.match(QString::fromLatin1(prop.out.trimmed()));
+        QVERIFY2(m.hasMatch(), prop.out.constData());
+        QCOMPARE(m.captured(1), u"mengjian"_s);
+
+        QFile entry(QStringLiteral(MENGJIAN_DESKTOP_ENTRY));
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        static const QRegularExpression startupClass(u"^StartupWMClass=(.*)$"_s,
+                                                     QRegularExpression::MultilineOption);
+        const QRegularExpressionMatch e = startupClass.match(QString::fromUtf8(entry.readAll()));
+        QVERIFY2(e.hasMatch(), "the desktop entry names no StartupWMClass");
+        QCOMPARE(m.captured(2), e.captured(1));
+
+        const ToolRun title = X(u"xdotool"_s, {u"getwindowname"_s, m_window});
+        QVERIFY(Succeeded(title));
+        QCOMPARE(QString::fromUtf8(title.out.trimmed()), u"梦鉴"_s);
+    }
 };
 
 QTEST_MAIN(TestEndToEnd)
