@@ -14,7 +14,9 @@ packages=(
   # static analysis and fuzzing (clang with its libFuzzer runtime)
   cppcheck clang libclang-rt-14-dev
   # packaging checks
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian
+  # formatting
+  clang-format
   # printing tests: a private CUPS scheduler (the tests start their own) and the tools that
   # read the PDF files its queues write
   cups cups-client poppler-utils
