@@ -11,6 +11,9 @@ packages=(
   fonts-arphic-uming qt6-qpa-plugins xdg-utils
   # tests: a virtual X server and the tools that drive and read it
   xvfb xauth x11-utils xdotool xclip imagemagick
+  # window placement and input-method tests: a window manager, the pinyin input method with
+  # its Qt 6 front end, and a private D-Bus session for it
+  openbox fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus-daemon
   # static analysis and fuzzing (clang with its libFuzzer runtime)
   cppcheck clang libclang-rt-14-dev
   # packaging checks

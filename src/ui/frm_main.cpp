@@ -307,17 +307,28 @@ void frmMain::resizeEvent(QResizeEvent *)
     ArrangeWindow();
 }
 
+void frmMain::setVisible(bool visible)
+{
+    // The window takes its centred place before the window system maps it. Moved only after
+    // mapping, it is placed twice, and under a window manager its idea of where it is can
+    // stay at the first place: popups, the input method's candidates and the first drag of
+    // the title bar would then all go astray.
+    if (visible && !m_shownBefore) {
+        if (const QScreen *screen = this->screen()) {
+            QRect centred = geometry();
+            centred.moveCenter(screen->availableGeometry().center());
+            move(centred.topLeft());
+        }
+    }
+    QWidget::setVisible(visible);
+}
+
 void frmMain::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (m_shownBefore)
         return;
     m_shownBefore = true;
-    if (const QScreen *screen = this->screen()) {
-        QRect centred = geometry();
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
     m_txtWord->setFocus();
 }
 

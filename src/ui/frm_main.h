@@ -45,6 +45,9 @@ public:
     // Replaces the status bar's one line of text.
     void ShowStatus(const QString &text);
 
+    // The first time it is shown, the window centres itself on its screen.
+    void setVisible(bool visible) override;
+
     static QString WelcomeText();
     static QString DefaultStatusText();
 

@@ -1,0 +1,329 @@
+#include "desktop_session.h"
+
+#include "private_servers.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace e2e {
+namespace {
+
+bool WaitFor(const std::function<bool()> &ready, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!ready()) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+bool WriteFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size()
+        && file.flush();
+}
+
+QString LogTail(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray all = file.readAll();
+    return QString::fromLocal8Bit(all.right(2000));
+}
+
+// A session bus that starts no services of its own: everything on it is started by the test.
+constexpr char kBusConfig[] = R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=%1</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+)";
+
+// One group holding the US keyboard and pinyin, with pinyin the input method to use.
+constexpr char kFcitxProfile[] = R"([Groups/0]
+Name=Default
+Default Layout=us
+DefaultIM=pinyin
+
+[Groups/0/Items/0]
+Name=keyboard-us
+Layout=
+
+[Groups/0/Items/1]
+Name=pinyin
+Layout=
+
+[GroupOrder]
+0=Default
+)";
+
+// Every new input field starts with the input method switched on, as on a Chinese desktop.
+constexpr char kFcitxConfig[] = R"([Behavior]
+ActiveByDefault=True
+)";
+
+constexpr auto kFcitxService = "org.fcitx.Fcitx5";
+
+} // namespace
+
+ToolRun RunTool(const QString &program, const QStringList &args, const QProcessEnvironment &env,
+                int timeoutMs)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(program, args);
+    ToolRun run;
+    if (!p.waitForStarted(5000))
+        return run;
+    if (!p.waitForFinished(timeoutMs)) {
+        testsupport::StopProcess(p);
+        return run;
+    }
+    run.ok = p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    run.out = p.readAllStandardOutput();
+    return run;
+}
+
+std::optional<QRect> XWindowGeometry(const QString &window, const QProcessEnvironment &env)
+{
+    const ToolRun run = RunTool(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, window}, env);
+    if (!run.ok)
+        return std::nullopt;
+    QHash<QByteArray, int> values;
+    for (const QByteArray &line : run.out.split('\n')) {
+        const qsizetype eq = line.indexOf('=');
+        if (eq > 0)
+            values.insert(line.left(eq), line.mid(eq + 1).trimmed().toInt());
+    }
+    for (const char *key : {"X", "Y", "WIDTH", "HEIGHT"}) {
+        if (!values.contains(key))
+            return std::nullopt;
+    }
+    return QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
+}
+
+std::optional<QRect> SettledXWindowGeometry(const QString &window, const QProcessEnvironment &env)
+{
+    std::optional<QRect> last = XWindowGeometry(window, env);
+    for (int i = 0; i < 30 && last; ++i) {
+        QThread::msleep(150);
+        const std::optional<QRect> now = XWindowGeometry(window, env);
+        if (now == last)
+            return now;
+        last = now;
+    }
+    return std::nullopt;
+}
+
+QString FindVisibleWindow(const QString &name, const QProcessEnvironment &env, int timeoutMs)
+{
+    QString found;
+    WaitFor(
+        [&] {
+            const ToolRun run = RunTool(u"xdotool"_s,
+                                        {u"search"_s, u"--onlyvisible"_s, u"--name"_s, name}, env,
+                                        5000);
+            const QList<QByteArray> ids = run.out.trimmed().split('\n');
+            if (run.ok && !ids.first().isEmpty())
+                found = QString::fromLatin1(ids.first().trimmed());
+            return !found.isEmpty();
+        },
+        timeoutMs);
+    return found;
+}
+
+// --- WindowManager -----------------------------------------------------------------------
+
+WindowManager::~WindowManager()
+{
+    stop();
+}
+
+bool WindowManager::start(const QProcessEnvironment &xEnv, QString *error)
+{
+    stop();
+    const QString openbox = testsupport::FindTool(u"openbox"_s);
+    if (openbox.isEmpty()) {
+        *error = u"openbox is not installed (scripts/install-deps.sh installs it)"_s;
+        return false;
+    }
+    m_home = std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/mengjian-wm-XXXXXX"_s);
+    QProcessEnvironment env = xEnv;
+    env.insert(u"HOME"_s, m_home->path());
+    env.insert(u"XDG_CONFIG_HOME"_s, m_home->filePath(u"config"_s));
+    env.insert(u"XDG_CACHE_HOME"_s, m_home->filePath(u"cache"_s));
+    m_process.setProcessEnvironment(env);
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.setStandardOutputFile(m_home->filePath(u"openbox.log"_s));
+    testsupport::StartTiedToThisProcess(m_process, openbox, {u"--sm-disable"_s});
+    if (!m_process.waitForStarted(5000)) {
+        *error = u"openbox did not start: "_s + m_process.errorString();
+        return false;
+    }
+    // A window manager announces itself on the root window once it manages the screen.
+    const bool managing = WaitFor(
+        [&] {
+            const ToolRun run =
+                RunTool(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}, xEnv, 5000);
+            return m_process.state() != QProcess::Running
+                || (run.ok && run.out.contains("window id"));
+        },
+        20000);
+    if (!managing || m_process.state() != QProcess::Running) {
+        *error = u"openbox did not take over the screen: "_s
+            + LogTail(m_home->filePath(u"openbox.log"_s));
+        stop();
+        return false;
+    }
+    return true;
+}
+
+void WindowManager::stop()
+{
+    testsupport::StopProcess(m_process);
+}
+
+// --- InputMethod -------------------------------------------------------------------------
+
+InputMethod::~InputMethod()
+{
+    stop();
+}
+
+QString InputMethod::missingPart()
+{
+    for (const QString &tool : {u"dbus-daemon"_s, u"fcitx5"_s}) {
+        if (testsupport::FindTool(tool).isEmpty())
+            return tool + u" is not installed (scripts/install-deps.sh installs it)"_s;
+    }
+    if (QStandardPaths::locate(QStandardPaths::GenericDataLocation, u"fcitx5/addon/pinyin.conf"_s)
+            .isEmpty())
+        return u"fcitx5's pinyin input method is not installed (fcitx5-chinese-addons; "
+               "scripts/install-deps.sh installs it)"_s;
+    const QString plugin = QLibraryInfo::path(QLibraryInfo::PluginsPath)
+        + u"/platforminputcontexts/libfcitx5platforminputcontextplugin.so"_s;
+    if (!QFile::exists(plugin))
+        return u"fcitx5's front end for Qt 6 is not installed (fcitx5-frontend-qt6; "
+               "scripts/install-deps.sh installs it)"_s;
+    return {};
+}
+
+QProcessEnvironment InputMethod::sessionEnvironment(QProcessEnvironment env) const
+{
+    const QString home = m_home->path();
+    env.insert(u"HOME"_s, home);
+    env.insert(u"XDG_CONFIG_HOME"_s, home + u"/config"_s);
+    env.insert(u"XDG_DATA_HOME"_s, home + u"/data"_s);
+    env.insert(u"XDG_CACHE_HOME"_s, home + u"/cache"_s);
+    env.insert(u"XDG_STATE_HOME"_s, home + u"/state"_s);
+    env.insert(u"XDG_RUNTIME_DIR"_s, home); // a QTemporaryDir is private to its owner (0700)
+    env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_busAddress);
+    return env;
+}
+
+QProcessEnvironment InputMethod::clientEnvironment(QProcessEnvironment xEnv) const
+{
+    QProcessEnvironment env = sessionEnvironment(std::move(xEnv));
+    env.insert(u"QT_IM_MODULE"_s, u"fcitx"_s);
+    env.insert(u"XMODIFIERS"_s, u"@im=fcitx"_s);
+    return env;
+}
+
+bool InputMethod::start(const QProcessEnvironment &xEnv, QString *error)
+{
+    stop();
+    if (const QString missing = missingPart(); !missing.isEmpty()) {
+        *error = missing;
+        return false;
+    }
+    // A short path: the bus's socket name must fit a Unix socket address.
+    m_home = std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/mengjian-im-XXXXXX"_s);
+    const QString home = m_home->path();
+    if (!m_home->isValid() || !QDir(home).mkpath(u"config/fcitx5"_s)
+        || !WriteFile(home + u"/config/fcitx5/profile"_s, kFcitxProfile)
+        || !WriteFile(home + u"/config/fcitx5/config"_s, kFcitxConfig)
+        || !WriteFile(home + u"/bus.conf"_s, QString::fromLatin1(kBusConfig).arg(home).toUtf8())) {
+        *error = u"cannot write the input method's settings under "_s + home;
+        return false;
+    }
+
+    // The bus prints its address once it takes connections.
+    m_bus.setStandardErrorFile(home + u"/bus.log"_s);
+    testsupport::StartTiedToThisProcess(m_bus, testsupport::FindTool(u"dbus-daemon"_s),
+                                        {u"--config-file="_s + home + u"/bus.conf"_s,
+                                         u"--nofork"_s, u"--print-address=1"_s});
+    QByteArray out;
+    m_bus.waitForStarted(5000) && WaitFor(
+        [&] {
+            m_bus.waitForReadyRead(100);
+            out += m_bus.readAllStandardOutput();
+            return out.contains('\n') || m_bus.state() != QProcess::Running;
+        },
+        10000);
+    m_busAddress = QString::fromUtf8(out.trimmed());
+    if (m_bus.state() != QProcess::Running || m_busAddress.isEmpty()) {
+        *error = u"the D-Bus session bus did not start"_s;
+        stop();
+        return false;
+    }
+
+    const QString log = home + u"/fcitx5.log"_s;
+    m_fcitx.setProcessEnvironment(sessionEnvironment(xEnv));
+    m_fcitx.setProcessChannelMode(QProcess::MergedChannels);
+    m_fcitx.setStandardOutputFile(log);
+    // Only the parts a Qt program on X needs: no Wayland, no tray icon, no notifications.
+    testsupport::StartTiedToThisProcess(
+        m_fcitx, testsupport::FindTool(u"fcitx5"_s),
+        {u"--disable=wayland,waylandim,kimpanel,notificationitem,notifications"_s});
+    bool onBus = m_fcitx.waitForStarted(5000);
+    {
+        QDBusConnection bus = QDBusConnection::connectToBus(m_busAddress, u"mengjian-im-check"_s);
+        onBus = onBus && bus.isConnected() && WaitFor(
+                    [&] {
+                        return m_fcitx.state() != QProcess::Running
+                            || bus.interface()->isServiceRegistered(QLatin1StringView(kFcitxService))
+                                   .value();
+                    },
+                    30000);
+        onBus = onBus && m_fcitx.state() == QProcess::Running;
+    }
+    QDBusConnection::disconnectFromBus(u"mengjian-im-check"_s);
+    if (!onBus) {
+        *error = u"fcitx5 did not come up on the session bus: "_s + LogTail(log);
+        stop();
+        return false;
+    }
+    return true;
+}
+
+void InputMethod::stop()
+{
+    testsupport::StopProcess(m_fcitx);
+    testsupport::StopProcess(m_bus);
+    m_busAddress.clear();
+}
+
+} // namespace e2e
