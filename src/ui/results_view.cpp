@@ -6,7 +6,6 @@
 #include "ui/twips.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -16,15 +15,13 @@ namespace {
 
 QCursor HandCursor()
 {
-    // Drawn at the screen's pixel ratio so that it stays crisp on dense screens; the hot
-    // spot is the tip of the index finger. Every keyword label of a query takes it, so it
-    // is drawn once per pixel ratio, not once per label.
+    // Every keyword label of a query takes it, so it is drawn once per pixel ratio, not
+    // once per label.
     static QCursor cursor;
     static qreal cursorRatio = 0;
     const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
     if (ratio != cursorRatio) {
-        const QPixmap pixmap = QIcon(QStringLiteral(":/ui/hand.svg")).pixmap(QSize(32, 32), ratio);
-        cursor = QCursor(pixmap, 12, 1);
+        cursor = style::handCursor(ratio);
         cursorRatio = ratio;
     }
     return cursor;

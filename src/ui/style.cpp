@@ -1,5 +1,8 @@
 #include "ui/style.h"
 
+#include <QIcon>
+#include <QPixmap>
+
 namespace ui::style {
 
 QStringList faceSubstitutes()
@@ -25,6 +28,15 @@ QFont captionFont()
     QFont font = songFont(9.75);
     font.setBold(true);
     return font;
+}
+
+QCursor handCursor(qreal ratio)
+{
+    // The picture is 32 x 32 with the fingertip at (12, 1). A cursor's hot spot counts the
+    // pixmap's own pixels, so it grows with the picture.
+    const QPixmap pixmap = QIcon(QStringLiteral(":/ui/hand.svg")).pixmap(QSize(32, 32), ratio);
+    const qreal scale = pixmap.devicePixelRatio();
+    return QCursor(pixmap, qRound(12 * scale), qRound(1 * scale));
 }
 
 } // namespace ui::style

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QCursor>
 #include <QFont>
 #include <QStringList>
 
@@ -26,6 +27,11 @@ void substituteFonts();
 [[nodiscard]] QFont songFont(qreal pointSize = 9);
 // The title bar's caption: "宋体" 9.75 pt bold.
 [[nodiscard]] QFont captionFont();
+
+// The pointing hand over the keywords, drawn for `ratio` device pixels to a logical pixel
+// so that it stays crisp on dense screens. Its hot spot is the tip of the index finger at
+// every ratio.
+[[nodiscard]] QCursor handCursor(qreal ratio);
 
 // The colours.
 inline const QColor kTitleColor(222, 231, 239);      // title bar, window, buttons
