@@ -5,11 +5,13 @@
 #include "kb/tables.h"
 #include "lookup/modjiemeng.h"
 #include "lookup/result.h"
+#include "lookup/suggestions.h"
 #include "output/commands.h"
 #include "text/trim.h"
 #include "ui/controls/edge_resizer.h"
 #include "ui/controls/labelled_input.h"
 #include "ui/controls/panel.h"
+#include "ui/controls/suggestion_list.h"
 #include "ui/controls/title_bar.h"
 #include "ui/controls/tool_button.h"
 #include "ui/input_check.h"
@@ -19,12 +21,18 @@
 
 #include <mengjian/config.h>
 
+#include <QApplication>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QSvgWidget>
+
+#include <algorithm>
+#include <iterator>
 
 namespace ui {
 namespace {
@@ -86,7 +94,10 @@ void frmMain::CreateControls()
     m_txtWord = new LabelledInput(QStringLiteral("梦境关键字"), QStringLiteral(":/ui/scroll.svg"),
                                   QStringLiteral(":/ui/check.svg"), this);
     m_txtWord->setGeometry(ToPixels(120), ToPixels(1080), ToPixels(2775), ToPixels(300));
-    connect(m_txtWord, &LabelledInput::textEdited, this, &frmMain::CheckInput);
+    connect(m_txtWord, &LabelledInput::textEdited, this, [this] {
+        CheckInput();
+        ShowSuggestions();
+    });
     connect(m_txtWord, &LabelledInput::focusLost, this, [this] { RunQuery(m_txtWord->text()); });
     connect(m_txtWord, &LabelledInput::confirmed, this, [this] { RunQuery(m_txtWord->text()); });
     connect(m_txtWord, &LabelledInput::mouseMoved, this,
@@ -110,6 +121,28 @@ void frmMain::CreateControls()
     // The window is frameless: its edges resize it, the title bar's top pixels included.
     m_edgeResizer = new EdgeResizer(this);
     m_edgeResizer->watch(m_titleBar);
+
+    m_suggestions = new SuggestionList(m_txtWord->field());
+    connect(m_suggestions, &SuggestionList::chosen, this, &frmMain::KeywordChosen);
+
+    // Back and forward through the queries of this session, and the size of the results'
+    // text: keys anywhere in the window, the mouse's side buttons (eventFilter) and
+    // Ctrl with the wheel over the results.
+    const auto shortcut = [this](const QList<QKeySequence> &keys, auto slot) {
+        auto *s = new QShortcut(this);
+        s->setKeys(keys);
+        connect(s, &QShortcut::activated, this, slot);
+    };
+    shortcut({QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(Qt::Key_Back)}, &frmMain::GoBack);
+    shortcut({QKeySequence(Qt::ALT | Qt::Key_Right), QKeySequence(Qt::Key_Forward)}, &frmMain::GoForward);
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+             [this] { ZoomBy(1); });
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { ZoomBy(-1); });
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { SetTextSize(style::kResultTextSizes[0]); });
+    connect(m_frmBack, &ResultsView::zoomRequested, this, &frmMain::ZoomBy);
+    connect(m_frmBack->VScroll1(), &QScrollBar::valueChanged, this,
+            [this](int value) { m_history.setScroll(value); });
+    qApp->installEventFilter(this);
 }
 
 void frmMain::Load()
@@ -199,8 +232,14 @@ int frmMain::lineHeightTwips() const
     return m_frmBack->lineHeightTwips();
 }
 
+int frmMain::textSize() const
+{
+    return m_frmBack->textSize();
+}
+
 void frmMain::RunQuery(const QString &keyword)
 {
+    m_suggestions->hide();
     const QString trimmed = text::TrimSpaces(keyword);
     if (trimmed.isEmpty()) {
         m_frmBack->showWelcome(WelcomeText());
@@ -211,6 +250,8 @@ void frmMain::RunQuery(const QString &keyword)
     // Showing the result takes the keyboard focus from a keyword label (the query may even
     // destroy that label); it comes back to the first keyword afterwards.
     const bool focusInResults = m_frmBack->hasFocusInside();
+    if (!m_showingHistory)
+        m_history.record(trimmed);
 
     setCursor(Qt::WaitCursor);
     ShowStatus(QStringLiteral("正在执行..."));
@@ -233,6 +274,60 @@ void frmMain::KeywordChosen(const QString &keyword)
     // it alone, so "钟2" stays "钟2".
     m_txtWord->setText(keyword);
     RunQuery(m_txtWord->text());
+}
+
+void frmMain::ShowSuggestions()
+{
+    // The input's text is what the user has committed: an input method's composition is
+    // not part of it and never reaches here.
+    QList<SuggestionList::Entry> entries;
+    for (const modJieMEng::Suggestion &s : modJieMEng::Suggest(m_txtWord->text()))
+        entries.append({s.keyword, s.alias});
+    m_suggestions->setEntries(entries);
+}
+
+void frmMain::GoBack()
+{
+    if (const std::optional<QueryHistory::Entry> entry = m_history.back())
+        ShowHistoryEntry(*entry);
+}
+
+void frmMain::GoForward()
+{
+    if (const std::optional<QueryHistory::Entry> entry = m_history.forward())
+        ShowHistoryEntry(*entry);
+}
+
+void frmMain::ShowHistoryEntry(const QueryHistory::Entry &entry)
+{
+    // The keyword goes back into the input as a keyword label's click puts it there, and
+    // its query shows the same result and keywords; then the scroll position returns.
+    m_txtWord->setText(entry.keyword);
+    m_showingHistory = true;
+    RunQuery(m_txtWord->text());
+    m_showingHistory = false;
+    m_frmBack->setScrollPosition(entry.scroll);
+}
+
+void frmMain::ZoomBy(int steps)
+{
+    const auto sizes = std::begin(style::kResultTextSizes);
+    const auto count = std::ssize(style::kResultTextSizes);
+    const auto at = std::find(sizes, std::end(style::kResultTextSizes), m_frmBack->textSize()) - sizes;
+    SetTextSize(sizes[std::clamp<std::ptrdiff_t>(at + steps, 0, count - 1)]);
+}
+
+void frmMain::SetTextSize(int points)
+{
+    if (points == m_frmBack->textSize())
+        return;
+    // The text stays about where it was: the scroll position follows the line height.
+    const int oldLineHeight = m_frmBack->lineHeightTwips();
+    const int oldScroll = m_frmBack->scrollPosition();
+    m_frmBack->setTextSize(points);
+    ArrangeWindow();
+    if (oldScroll > 0 && oldLineHeight > 0)
+        m_frmBack->setScrollPosition(int(qint64(oldScroll) * m_frmBack->lineHeightTwips() / oldLineHeight));
 }
 
 void frmMain::CheckInput()
@@ -338,6 +433,23 @@ void frmMain::mouseMoveEvent(QMouseEvent *event)
     if (childAt(event->position().toPoint()) == nullptr)
         ShowStatus(DefaultStatusText());
     QWidget::mouseMoveEvent(event);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // The mouse's back and forward buttons, wherever they are pressed in this window.
+    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+        && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
+        const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
+        if (button == Qt::BackButton || button == Qt::ForwardButton) {
+            if (button == Qt::BackButton)
+                GoBack();
+            else
+                GoForward();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmMain::ShowAbout()

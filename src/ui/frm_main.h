@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/report.h"
+#include "ui/query_history.h"
 #include "ui/window_layout.h"
 
 #include <QList>
@@ -19,6 +20,7 @@ class LabelledInput;
 class Panel;
 class ReferenceLabel;
 class ResultsView;
+class SuggestionList;
 class TitleBar;
 class ToolButton;
 
@@ -73,18 +75,29 @@ public:
     ToolButton *btnClose() const { return m_btnClose; }
     const WindowGeometry &geometryInTwips() const { return m_geometry; }
     int lineHeightTwips() const;
+    SuggestionList *suggestionList() const { return m_suggestions; }
+    const QueryHistory &history() const { return m_history; }
+    // The size of the result text and the keyword labels, in points.
+    int textSize() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateControls();
     void Load();
     void ApplyGeometry();
     void KeywordChosen(const QString &keyword);
+    void ShowSuggestions();
+    void GoBack();
+    void GoForward();
+    void ShowHistoryEntry(const QueryHistory::Entry &entry);
+    void ZoomBy(int steps);
+    void SetTextSize(int points);
     void CheckInput();
     void UpdateTabOrder();
     void ShowAbout();
@@ -104,6 +117,9 @@ private:
     Panel *m_statusBar = nullptr;
     QSvgWidget *m_Image1 = nullptr;
     EdgeResizer *m_edgeResizer = nullptr;
+    SuggestionList *m_suggestions = nullptr;
+    QueryHistory m_history;
+    bool m_showingHistory = false; // a query run by back or forward is not recorded again
     QColor m_lineColor;
     WindowGeometry m_geometry;
     bool m_shownBefore = false;

@@ -59,6 +59,9 @@ ResultsView::ResultsView(QWidget *parent)
     m_Frame1->setMouseTracking(true);
     m_Frame1->installEventFilter(this);
     m_Frame1->setAccessibleName(QStringLiteral("解梦结果"));
+    // The labels take the results panel's face, so one setting sizes them all, the
+    // keyword labels of later queries included.
+    m_Frame1->setFont(style::songFont(m_textSize));
 
     m_lblDscr = new ResultLabel(m_Frame1);
     QPalette resultPalette = m_lblDscr->palette();
@@ -167,6 +170,14 @@ QWidget *ResultsView::chainTabOrder(QWidget *previous)
     return previous;
 }
 
+void ResultsView::setTextSize(int points)
+{
+    if (points == m_textSize)
+        return;
+    m_textSize = points;
+    m_Frame1->setFont(style::songFont(points));
+}
+
 int ResultsView::lineHeightTwips() const
 {
     return ToTwips(m_lblRefer[0]->fontMetrics().height());
@@ -261,6 +272,16 @@ bool ResultsView::eventFilter(QObject *watched, QEvent *event)
         const auto *move = static_cast<QMouseEvent *>(event);
         if (m_Frame1->childAt(move->position().toPoint()) == nullptr)
             clearHover();
+    } else if (watched == m_frmFore && event->type() == QEvent::Wheel
+               && (static_cast<QWheelEvent *>(event)->modifiers() & Qt::ControlModifier)) {
+        // Ctrl and the wheel change the text size a step a notch; a fine-grained wheel
+        // adds up its movement to whole notches.
+        m_zoomDelta += static_cast<QWheelEvent *>(event)->angleDelta().y();
+        const int steps = m_zoomDelta / 120;
+        m_zoomDelta -= steps * 120;
+        if (steps != 0)
+            emit zoomRequested(steps);
+        return true;
     } else if (watched == m_frmFore && event->type() == QEvent::Wheel && m_VScroll1->isVisible()) {
         // The wheel scrolls three lines of text a notch.
         const auto *wheel = static_cast<QWheelEvent *>(event);

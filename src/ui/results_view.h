@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/controls/panel.h"
+#include "ui/style.h"
 #include "ui/window_layout.h"
 
 #include <QList>
@@ -58,6 +59,11 @@ public:
     // the last of them, or `previous` when none is shown.
     QWidget *chainTabOrder(QWidget *previous);
 
+    // The size of the result text, the header and the keyword labels, in points. The
+    // window lays itself out again after a change.
+    int textSize() const { return m_textSize; }
+    void setTextSize(int points);
+
     // What the layout pass needs to know.
     int lineHeightTwips() const;
     int keywordLabelCount() const;
@@ -76,6 +82,9 @@ public:
 signals:
     // A keyword label was clicked, or Enter or Space pressed on it.
     void keywordChosen(const QString &keyword);
+    // Ctrl and the wheel over the results: `steps` notches away from the user (larger
+    // text) when positive, towards the user when negative.
+    void zoomRequested(int steps);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -93,6 +102,8 @@ private:
     QWidget *m_Frame1 = nullptr;
     ResultLabel *m_lblDscr = nullptr;
     QList<ReferenceLabel *> m_lblRefer;
+    int m_textSize = style::kResultTextSizes[0];
+    int m_zoomDelta = 0; // wheel movement not yet a whole notch
 };
 
 } // namespace ui

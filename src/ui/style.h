@@ -33,6 +33,10 @@ void substituteFonts();
 // every ratio.
 [[nodiscard]] QCursor handCursor(qreal ratio);
 
+// The sizes the result text, the reference header and the keyword labels step through,
+// in points; the first is the design's size.
+inline constexpr int kResultTextSizes[] = {9, 10, 11, 12, 14, 16, 18, 20, 22};
+
 // The colours.
 inline const QColor kTitleColor(222, 231, 239);      // title bar, window, buttons
 inline const QColor kTitleTextColor(128, 0, 128);    // caption and title-bar symbols
@@ -44,6 +48,7 @@ inline const QColor kStatusTextColor(128, 128, 255); // status bar text
 inline const QColor kResultColor(0, 64, 64);         // result text
 inline const QColor kKeywordColor(0, 0, 0);          // keyword labels at rest
 inline const QColor kHoverColor(255, 162, 64);       // the keyword under the pointer
+inline const QColor kDimTextColor(128, 128, 128);    // the alias after a suggested keyword
 inline const QColor kTitleButtonHover(240, 244, 248);
 inline const QColor kTitleButtonDown(200, 214, 226);
 

@@ -1,0 +1,370 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Finding a dream faster in the real main window, offscreen: suggestions while typing,
+// back and forward through the session's queries, and larger and smaller result text.
+
+#include "lookup/modjiemeng.h"
+#include "lookup/result.h"
+#include "ui/controls/labelled_input.h"
+#include "ui/controls/panel.h"
+#include "ui/controls/suggestion_list.h"
+#include "ui/controls/tool_button.h"
+#include "ui/frm_main.h"
+#include "ui/reference_label.h"
+#include "ui/style.h"
+#include "ui/twips.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kMarker = u"（测试标记）"_s;
+
+modJieMEng::ShownResult Expected(const QString &keyword)
+{
+    QString k = keyword;
+    return modJieMEng::ShowResult(modJieMEng::LookupKeyword(k));
+}
+
+// The list as shown: the keyword, then the dimmed alias in brackets.
+QStringList Shown(const ui::SuggestionList *list)
+{
+    QStringList shown;
+    if (list->isVisible()) {
+        for (const ui::SuggestionList::Entry &e : list->entries())
+            shown.append(e.note.isEmpty() ? e.text : e.text + u'(' + e.note + u')');
+    }
+    return shown;
+}
+
+} // namespace
+
+class TestFinding : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<ui::frmMain> m_window;
+
+    ui::frmMain &w() { return *m_window; }
+    QLineEdit *field() { return m_window->txtWord()->field(); }
+    ui::SuggestionList *list() { return m_window->suggestionList(); }
+    QStringList keywords() { return m_window->shownReferences(); }
+    QStringList historyKeywords()
+    {
+        QStringList k;
+        for (const ui::QueryHistory::Entry &e : m_window->history().entries())
+            k.append(e.keyword);
+        return k;
+    }
+
+    void Type(const QString &text)
+    {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, field(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+
+    void InputMethod(const QString &preedit, const QString &commit)
+    {
+        QInputMethodEvent event(preedit, {});
+        event.setCommitString(commit);
+        QApplication::sendEvent(field(), &event);
+    }
+
+    // The query on screen is the one for `keyword`.
+    bool Showing(const QString &keyword)
+    {
+        const modJieMEng::ShownResult expected = Expected(keyword);
+        return w().txtWord()->text() == keyword && w().resultText() == expected.text
+            && keywords() == expected.references;
+    }
+
+    void Ask(const QString &keyword)
+    {
+        field()->setText(keyword);
+        QTest::keyClick(field(), Qt::Key_Return);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        ui::style::substituteFonts();
+    }
+
+    void init()
+    {
+        m_window = std::make_unique<ui::frmMain>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTRY_VERIFY(field()->hasFocus());
+        w().ShowStatus(kMarker);
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // --- suggestions ---
+
+    void typingListsSuggestions_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("bell and its second record") << u"钟"_s << QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s};
+        QTest::newRow("one-character alias") << u"脸"_s << QStringList{u"脸盆"_s, u"面孔(脸)"_s};
+        QTest::newRow("typing goes on in the input") << u"闹钟"_s << QStringList{u"闹钟"_s};
+        QTest::newRow("nothing matches") << u"龘"_s << QStringList();
+        QTest::newRow("rejected letter leaves the checked text") << u"钟a"_s
+                                                                << QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s};
+    }
+
+    void typingListsSuggestions()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, expected);
+        Type(typed);
+        QCOMPARE(Shown(list()), expected);
+        QVERIFY(field()->hasFocus());
+        // Under the input, over the results; and typing alone runs no query.
+        if (!expected.isEmpty())
+            QCOMPARE(list()->y(), field()->mapTo(m_window.get(), QPoint(0, field()->height())).y() + 1);
+        QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
+        QVERIFY(w().history().entries().isEmpty());
+    }
+
+    void chosenSuggestionRunsItsQuery_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Down, Down, Enter") << u"钟"_s << u"keys"_s << u"钟2"_s;
+        QTest::newRow("click on the alias entry") << u"脸"_s << u"click"_s << u"面孔"_s;
+        QTest::newRow("Enter with nothing highlighted runs the text") << u"钟"_s << u"enter"_s << u"钟"_s;
+        QTest::newRow("Up back to nothing, Enter") << u"钟"_s << u"down-up"_s << u"钟"_s;
+    }
+
+    void chosenSuggestionRunsItsQuery()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, how);
+        QFETCH(QString, expected);
+        Type(typed);
+        QVERIFY(list()->isVisible());
+        if (how == u"keys") {
+            QTest::keyClick(field(), Qt::Key_Down);
+            QTest::keyClick(field(), Qt::Key_Down);
+            QCOMPARE(list()->currentRow(), 1);
+            QTest::keyClick(field(), Qt::Key_Return);
+        } else if (how == u"click") {
+            QTest::mouseClick(list(), Qt::LeftButton, {}, list()->rowRect(1).center());
+        } else if (how == u"down-up") {
+            QTest::keyClick(field(), Qt::Key_Down);
+            QTest::keyClick(field(), Qt::Key_Up);
+            QCOMPARE(list()->currentRow(), -1);
+            QTest::keyClick(field(), Qt::Key_Return);
+        } else {
+            QTest::keyClick(field(), Qt::Key_Enter);
+        }
+        // Written as a keyword label writes it: "钟2" keeps its digit.
+        QVERIFY(Showing(expected));
+        QVERIFY(list()->isHidden());
+        QCOMPARE(w().statusBar()->text(), u"完成"_s);
+        QCOMPARE(historyKeywords(), QStringList{expected});
+        QVERIFY(field()->hasFocus());
+    }
+
+    void openingAndClosingRunsNoQuery_data()
+    {
+        QTest::addColumn<QString>("close");
+        QTest::newRow("Escape") << u"escape"_s;
+        QTest::newRow("click on the results") << u"click"_s;
+        QTest::newRow("text emptied") << u"backspace"_s;
+    }
+
+    void openingAndClosingRunsNoQuery()
+    {
+        QFETCH(QString, close);
+        Type(u"钟"_s);
+        QVERIFY(list()->isVisible());
+        if (close == u"escape")
+            QTest::keyClick(field(), Qt::Key_Escape);
+        else if (close == u"click")
+            QTest::mouseClick(w().Frame1(), Qt::LeftButton, {}, {5, w().Frame1()->height() - 5});
+        else
+            QTest::keyClick(field(), Qt::Key_Backspace);
+        QVERIFY(list()->isHidden());
+        QVERIFY(field()->hasFocus());
+        QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
+        QCOMPARE(w().statusBar()->text(), kMarker);
+        QVERIFY(w().history().entries().isEmpty());
+    }
+
+    void compositionLeavesTheListAlone()
+    {
+        InputMethod(u"zhong"_s, {});
+        QVERIFY(list()->isHidden());
+        InputMethod({}, u"钟"_s);
+        QCOMPARE(Shown(list()), (QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s}));
+        InputMethod(u"biao"_s, {});
+        QCOMPARE(Shown(list()), (QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s}));
+        InputMethod({}, u"表"_s);
+        QCOMPARE(field()->text(), u"钟表"_s);
+        QVERIFY(list()->isHidden());
+        QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
+    }
+
+    // --- back and forward ---
+
+    void everyWayOfQueryingIsRecorded()
+    {
+        Ask(u"人"_s);                                                    // Enter
+        field()->setText(u"钟"_s);
+        QTest::mouseClick(w().txtWord()->confirmButton(), Qt::LeftButton); // picture button
+        QTest::mouseClick(w().lblRefer()[1], Qt::LeftButton, {}, {3, 3});  // keyword label
+        const QString label = w().txtWord()->text();
+        field()->clear();
+        Type(u"脸"_s);
+        QTest::mouseClick(list(), Qt::LeftButton, {}, list()->rowRect(0).center()); // suggestion
+        field()->setText(u"马"_s);
+        w().btnSave()->setFocus(Qt::TabFocusReason);                     // focus lost
+        field()->setFocus(Qt::TabFocusReason);
+        field()->clear();
+        w().btnSave()->setFocus(Qt::TabFocusReason);                     // empty: welcome
+        QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
+        QCOMPARE(historyKeywords(), (QStringList{u"人"_s, u"钟"_s, label, u"脸盆"_s, u"马"_s}));
+    }
+
+    void backAndForwardRestoreTheQuery_data()
+    {
+        QTest::addColumn<bool>("mouse");
+        QTest::newRow("Alt+Left and Alt+Right") << false;
+        QTest::newRow("the mouse's side buttons") << true;
+    }
+
+    void backAndForwardRestoreTheQuery()
+    {
+        QFETCH(bool, mouse);
+        const auto back = [&] {
+            if (mouse)
+                QTest::mouseClick(w().lblDscr(), Qt::BackButton, {}, {3, 3});
+            else
+                QTest::keyClick(field(), Qt::Key_Left, Qt::AltModifier);
+        };
+        const auto forward = [&] {
+            if (mouse)
+                QTest::mouseClick(w().Frame1(), Qt::ForwardButton, {}, {3, 3});
+            else
+                QTest::keyClick(m_window.get(), Qt::Key_Right, Qt::AltModifier);
+        };
+        Ask(u"人"_s);
+        QVERIFY(w().VScroll1()->maximum() > 600);
+        w().VScroll1()->setValue(600);
+        const QPoint scrolledLabel = w().lblRefer()[3]->pos();
+        const QString next = keywords().at(2);
+        QTest::mouseClick(w().lblRefer()[3], Qt::LeftButton, {}, {3, 3});
+        QVERIFY(Showing(next));
+        w().VScroll1()->setValue(w().VScroll1()->maximum());
+        const int nextScroll = w().VScroll1()->value();
+
+        back();
+        QVERIFY(Showing(u"人"_s));
+        QCOMPARE(w().VScroll1()->value(), 600);
+        QCOMPARE(w().Frame1()->y(), -ui::ToPixels(600));
+        QCOMPARE(w().lblRefer()[3]->pos(), scrolledLabel);
+        back(); // nothing further back
+        QVERIFY(Showing(u"人"_s));
+
+        forward();
+        QVERIFY(Showing(next));
+        QCOMPARE(w().VScroll1()->value(), nextScroll);
+        QCOMPARE(historyKeywords(), (QStringList{u"人"_s, next}));
+        QCOMPARE(w().statusBar()->text(), u"完成"_s);
+    }
+
+    // --- larger and smaller text ---
+
+    void textSizeKeys()
+    {
+        Ask(u"人"_s);
+        const ui::WindowGeometry designed = w().geometryInTwips();
+        const QList<QRect> fixed{w().txtWord()->geometry(), w().btnSave()->geometry(),
+                                 w().statusBar()->geometry(), field()->geometry()};
+        QCOMPARE(w().lineHeightTwips(), 180);
+
+        const auto press = [&](Qt::Key key) { QTest::keyClick(field(), key, Qt::ControlModifier); };
+        press(Qt::Key_Equal);
+        QCOMPARE(w().textSize(), 10);
+        press(Qt::Key_Plus);
+        QCOMPARE(w().textSize(), 11);
+        press(Qt::Key_Minus);
+        QCOMPARE(w().textSize(), 10);
+        int lineHeight = w().lineHeightTwips();
+        for (int i = 0; i < 20; ++i) {
+            press(Qt::Key_Equal);
+            QVERIFY(w().lineHeightTwips() >= lineHeight);
+            lineHeight = w().lineHeightTwips();
+        }
+        QVERIFY(w().textSize() >= 20);
+        QVERIFY(lineHeight >= 2 * 180);
+
+        // The layout follows the line height; the rest of the window keeps its size.
+        const ui::WindowGeometry &g = w().geometryInTwips();
+        QCOMPARE(ui::ToTwips(w().lblRefer()[0]->height()), lineHeight);
+        QCOMPARE(g.headerTop, g.resultText.top + g.resultText.height + 2 * lineHeight);
+        QCOMPARE(g.keywordLabelTops[1] - g.keywordLabelTops[0], lineHeight);
+        QCOMPARE(g.resultsPanel.height, g.keywordLabelTops.back() + 3 * lineHeight);
+        QVERIFY(g.scrollMaximum > designed.scrollMaximum);
+        QCOMPARE(w().VScroll1()->maximum(), g.scrollMaximum);
+        QVERIFY(g.resultText.height > designed.resultText.height);
+        QCOMPARE(g.viewport, designed.viewport);
+        QCOMPARE((QList<QRect>{w().txtWord()->geometry(), w().btnSave()->geometry(),
+                               w().statusBar()->geometry(), field()->geometry()}),
+                 fixed);
+
+        press(Qt::Key_0);
+        QCOMPARE(w().textSize(), 9);
+        QCOMPARE(w().lineHeightTwips(), 180);
+        QCOMPARE(w().geometryInTwips(), designed);
+        QVERIFY(Showing(u"人"_s));
+    }
+
+    void ctrlWheelOverTheResults()
+    {
+        Ask(u"人"_s);
+        const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+            const QPointF at(10, 10);
+            QWheelEvent event(at, w().frmFore()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton,
+                              modifiers, Qt::NoScrollPhase, false);
+            // Where the window system's wheel over the result text ends up: the labels
+            // pass it on to the viewport.
+            QApplication::sendEvent(w().frmFore(), &event);
+        };
+        wheel(-120, Qt::NoModifier);
+        QCOMPARE(w().textSize(), 9);
+        QVERIFY(w().VScroll1()->value() > 0);
+        wheel(240, Qt::ControlModifier);
+        QCOMPARE(w().textSize(), 11);
+        wheel(60, Qt::ControlModifier); // half a notch waits for the other half
+        QCOMPARE(w().textSize(), 11);
+        wheel(60, Qt::ControlModifier);
+        QCOMPARE(w().textSize(), 12);
+        wheel(-120 * 10, Qt::ControlModifier);
+        QCOMPARE(w().textSize(), 9);
+    }
+};
+
+QTEST_MAIN(TestFinding)
+#include "tst_finding.moc"
