@@ -18,6 +18,7 @@
 #include "ui/results_view.h"
 #include "ui/style.h"
 #include "ui/twips.h"
+#include "ui/warm_up.h"
 
 #include <mengjian/config.h>
 
@@ -382,6 +383,11 @@ void frmMain::UpdateTabOrder()
 
 void frmMain::paintEvent(QPaintEvent *)
 {
+    // Once the window has been drawn, its idle time readies the first answer.
+    if (!m_warmUpStarted) {
+        m_warmUpStarted = true;
+        WarmUp::start(this, m_frmBack->Frame1()->font());
+    }
     QPainter p(this);
     const auto draw = [&](const TwipsLine &l, const QColor &color) {
         p.setPen(color);

@@ -120,6 +120,7 @@ private:
     SuggestionList *m_suggestions = nullptr;
     QueryHistory m_history;
     bool m_showingHistory = false; // a query run by back or forward is not recorded again
+    bool m_warmUpStarted = false;
     QColor m_lineColor;
     WindowGeometry m_geometry;
     bool m_shownBefore = false;
