@@ -177,7 +177,8 @@ private slots:
             QVERIFY(xdotool({u"key"_s, u"space"_s}));
             QVERIFY2(waitForCandidates(false), "the candidates stayed open after the commit");
             QThread::msleep(300);
-            QVERIFY2(windowImage().copy(status) == opened.copy(status),
+            const QImage committed = windowImage();
+            QVERIFY2(committed.copy(status) == opened.copy(status),
                      qPrintable(at + u"the status bar changed when 中 was committed"_s));
 
             // Escape drops the syllable being composed and runs no query.
@@ -189,7 +190,9 @@ private slots:
             const QImage escaped = windowImage();
             QVERIFY2(escaped.copy(status) == opened.copy(status),
                      qPrintable(at + u"the status bar changed after Escape"_s));
-            QVERIFY2(escaped.copy(results) == opened.copy(results),
+            // The committed 中 has opened the suggestions over the result area; the
+            // composition's Escape belongs to the input method and leaves them as they were.
+            QVERIFY2(escaped.copy(results) == committed.copy(results),
                      qPrintable(at + u"the result area changed after Escape: a query ran"_s));
 
             // Enter runs the query for the committed keyword alone.
