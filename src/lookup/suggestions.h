@@ -42,8 +42,8 @@ private:
         QString keyword;
         QStringList aliases;
     };
-    std::vector<Record> m_records;  // table order
-    std::vector<int> m_byLength;    // record positions by keyword length, then table order
+    std::vector<Record> m_records; // table order
+    std::vector<int> m_byLength;   // record positions by keyword length, then table order
 };
 
 // Suggestions from the program-wide record table (kb/store.h). The index is built the

@@ -57,15 +57,9 @@ void WarmUp::scheduleNext()
 void WarmUp::step()
 {
     switch (m_stage) {
-    case 0:
-        (void)text::GbkLength(u'梦');
-        break;
-    case 1:
-        modJieMEng::PrepareSuggestions();
-        break;
-    case 2:
-        m_characters = TableCharacters();
-        break;
+    case 0: (void)text::GbkLength(u'梦'); break;
+    case 1: modJieMEng::PrepareSuggestions(); break;
+    case 2: m_characters = TableCharacters(); break;
     default: {
         // Drawing the characters once in the results' face reads their glyphs from the
         // font file and renders them into the face's glyph cache, which every later

@@ -44,11 +44,14 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("prefix shortest first, then contains, then alias")
-            << u"马"_s << QStringList{u"马"_s, u"马车"_s, u"斑马"_s, u"骑马"_s, u"道路(马路)"_s, u"车站(马车站)"_s};
+            << u"马"_s
+            << QStringList{u"马"_s, u"马车"_s, u"斑马"_s, u"骑马"_s, u"道路(马路)"_s, u"车站(马车站)"_s};
         QTest::newRow("keyword holding the text twice is listed once") << u"人"_s << QStringList{u"人人"_s};
         QTest::newRow("keyword match hides the alias") << u"路"_s << QStringList{u"道路"_s};
-        QTest::newRow("alias trimmed, first matching alias shown") << u"马路"_s << QStringList{u"道路(马路)"_s};
-        QTest::newRow("two characters across groups") << u"马车"_s << QStringList{u"马车"_s, u"车站(马车站)"_s};
+        QTest::newRow("alias trimmed, first matching alias shown")
+            << u"马路"_s << QStringList{u"道路(马路)"_s};
+        QTest::newRow("two characters across groups")
+            << u"马车"_s << QStringList{u"马车"_s, u"车站(马车站)"_s};
         QTest::newRow("spaces around the text") << u"  马车 "_s << QStringList{u"马车"_s, u"车站(马车站)"_s};
         QTest::newRow("trimmed keyword field") << u"钟"_s << QStringList{u"钟2"_s};
         QTest::newRow("half-width digit") << u"2"_s << QStringList{u"钟2"_s};

@@ -86,7 +86,7 @@ class TestFinding : public QObject
     {
         const modJieMEng::ShownResult expected = Expected(keyword);
         return w().txtWord()->text() == keyword && w().resultText() == expected.text
-            && keywords() == expected.references;
+               && keywords() == expected.references;
     }
 
     void Ask(const QString &keyword)
@@ -127,8 +127,8 @@ private slots:
         QTest::newRow("one-character alias") << u"脸"_s << QStringList{u"脸盆"_s, u"面孔(脸)"_s};
         QTest::newRow("typing goes on in the input") << u"闹钟"_s << QStringList{u"闹钟"_s};
         QTest::newRow("nothing matches") << u"龘"_s << QStringList();
-        QTest::newRow("rejected letter leaves the checked text") << u"钟a"_s
-                                                                << QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s};
+        QTest::newRow("rejected letter leaves the checked text")
+            << u"钟a"_s << QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s};
     }
 
     void typingListsSuggestions()
@@ -230,7 +230,7 @@ private slots:
 
     void everyWayOfQueryingIsRecorded()
     {
-        Ask(u"人"_s);                                                    // Enter
+        Ask(u"人"_s); // Enter
         field()->setText(u"钟"_s);
         QTest::mouseClick(w().txtWord()->confirmButton(), Qt::LeftButton); // picture button
         QTest::mouseClick(w().lblRefer()[1], Qt::LeftButton, {}, {3, 3});  // keyword label
@@ -239,10 +239,10 @@ private slots:
         Type(u"脸"_s);
         QTest::mouseClick(list(), Qt::LeftButton, {}, list()->rowRect(0).center()); // suggestion
         field()->setText(u"马"_s);
-        w().btnSave()->setFocus(Qt::TabFocusReason);                     // focus lost
+        w().btnSave()->setFocus(Qt::TabFocusReason); // focus lost
         field()->setFocus(Qt::TabFocusReason);
         field()->clear();
-        w().btnSave()->setFocus(Qt::TabFocusReason);                     // empty: welcome
+        w().btnSave()->setFocus(Qt::TabFocusReason); // empty: welcome
         QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
         QCOMPARE(historyKeywords(), (QStringList{u"人"_s, u"钟"_s, label, u"脸盆"_s, u"马"_s}));
     }
@@ -346,8 +346,8 @@ private slots:
         Ask(u"人"_s);
         const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
             const QPointF at(10, 10);
-            QWheelEvent event(at, w().frmFore()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton,
-                              modifiers, Qt::NoScrollPhase, false);
+            QWheelEvent event(at, w().frmFore()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, modifiers,
+                              Qt::NoScrollPhase, false);
             // Where the window system's wheel over the result text ends up: the labels
             // pass it on to the viewport.
             QApplication::sendEvent(w().frmFore(), &event);

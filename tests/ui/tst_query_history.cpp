@@ -52,19 +52,19 @@ private slots:
         QTest::newRow("nothing yet") << QStringList{u"<"_s, u">"_s, u"=5"_s} << QString()
                                      << QStringList{u"-"_s, u"-"_s};
         QTest::newRow("empty keyword records nothing") << QStringList{u""_s} << QString() << QStringList();
-        QTest::newRow("queries in order") << QStringList{u"甲"_s, u"乙"_s, u"丙"_s}
-                                          << u"甲:0 乙:0 [丙:0]"_s << QStringList();
+        QTest::newRow("queries in order")
+            << QStringList{u"甲"_s, u"乙"_s, u"丙"_s} << u"甲:0 乙:0 [丙:0]"_s << QStringList();
         QTest::newRow("same query again adds nothing and starts at the top")
             << QStringList{u"甲"_s, u"=40"_s, u"甲"_s} << u"[甲:0]"_s << QStringList();
         QTest::newRow("back and forward keep scroll positions")
-            << QStringList{u"甲"_s, u"=40"_s, u"乙"_s, u"=70"_s, u"<"_s, u">"_s, u"<"_s}
-            << u"[甲:40] 乙:70"_s << QStringList{u"甲:40"_s, u"乙:70"_s, u"甲:40"_s};
+            << QStringList{u"甲"_s, u"=40"_s, u"乙"_s, u"=70"_s, u"<"_s, u">"_s, u"<"_s} << u"[甲:40] 乙:70"_s
+            << QStringList{u"甲:40"_s, u"乙:70"_s, u"甲:40"_s};
         QTest::newRow("no further than the ends")
             << QStringList{u"甲"_s, u"乙"_s, u">"_s, u"<"_s, u"<"_s} << u"[甲:0] 乙:0"_s
             << QStringList{u"-"_s, u"甲:0"_s, u"-"_s};
         QTest::newRow("a new query after going back drops the forward entries")
-            << QStringList{u"甲"_s, u"乙"_s, u"丙"_s, u"<"_s, u"<"_s, u"丁"_s, u">"_s}
-            << u"甲:0 [丁:0]"_s << QStringList{u"乙:0"_s, u"甲:0"_s, u"-"_s};
+            << QStringList{u"甲"_s, u"乙"_s, u"丙"_s, u"<"_s, u"<"_s, u"丁"_s, u">"_s} << u"甲:0 [丁:0]"_s
+            << QStringList{u"乙:0"_s, u"甲:0"_s, u"-"_s};
         QTest::newRow("the entry gone back to, queried again, keeps the forward entries")
             << QStringList{u"甲"_s, u"乙"_s, u"<"_s, u"甲"_s, u">"_s} << u"甲:0 [乙:0]"_s
             << QStringList{u"甲:0"_s, u"乙:0"_s};

@@ -124,15 +124,9 @@ bool SuggestionList::eventFilter(QObject *watched, QEvent *event)
         if (key->modifiers() & ~Qt::KeypadModifier)
             return QWidget::eventFilter(watched, event);
         switch (key->key()) {
-        case Qt::Key_Down:
-            setCurrentRow(m_current + 1);
-            return true;
-        case Qt::Key_Up:
-            setCurrentRow(m_current - 1);
-            return true;
-        case Qt::Key_Escape:
-            hide();
-            return true;
+        case Qt::Key_Down: setCurrentRow(m_current + 1); return true;
+        case Qt::Key_Up: setCurrentRow(m_current - 1); return true;
+        case Qt::Key_Escape: hide(); return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             if (m_current >= 0) {
@@ -141,8 +135,7 @@ bool SuggestionList::eventFilter(QObject *watched, QEvent *event)
             }
             hide(); // the field confirms its own text
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return QWidget::eventFilter(watched, event);
