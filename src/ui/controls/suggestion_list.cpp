@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace ui {
 namespace {
 
