@@ -107,6 +107,12 @@ ToolRun RunTool(const QString &program, const QStringList &args, const QProcessE
     return run;
 }
 
+QProcessEnvironment InUtf8Locale(QProcessEnvironment env)
+{
+    env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+    return env;
+}
+
 std::optional<QRect> XWindowGeometry(const QString &window, const QProcessEnvironment &env)
 {
     const ToolRun run = RunTool(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, window}, env);

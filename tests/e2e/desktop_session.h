@@ -27,6 +27,11 @@ struct ToolRun
 ToolRun RunTool(const QString &program, const QStringList &args, const QProcessEnvironment &env,
                 int timeoutMs = 20000);
 
+// `env` in a UTF-8 locale, as a desktop session runs. Programs and tools started without
+// one do not agree on window names: a Qt program then writes its Chinese title as bytes of
+// no declared encoding, and xdotool never finds it by name.
+QProcessEnvironment InUtf8Locale(QProcessEnvironment env);
+
 // The place and size of X window `window` on the screen, as the X server has it.
 std::optional<QRect> XWindowGeometry(const QString &window, const QProcessEnvironment &env);
 

@@ -135,10 +135,11 @@ private slots:
         e2e::InputMethod im;
         QString error;
         QVERIFY2(x.start(&error), qPrintable(error));
+        const QProcessEnvironment xEnv = e2e::InUtf8Locale(x.environment());
         if (withWindowManager)
-            QVERIFY2(wm.start(x.environment(), &error), qPrintable(error));
-        QVERIFY2(im.start(x.environment(), &error), qPrintable(error));
-        m_env = im.clientEnvironment(x.environment());
+            QVERIFY2(wm.start(xEnv, &error), qPrintable(error));
+        QVERIFY2(im.start(xEnv, &error), qPrintable(error));
+        m_env = im.clientEnvironment(xEnv);
 
         for (int start = 1; start <= starts; ++start) {
             const QString at = u"start %1: "_s.arg(start);

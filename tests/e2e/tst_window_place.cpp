@@ -76,7 +76,7 @@ class TestWindowPlace : public QObject
             qWarning("%s", qPrintable(error));
             return false;
         }
-        if (withWindowManager && !wm.start(x.environment(), &error)) {
+        if (withWindowManager && !wm.start(e2e::InUtf8Locale(x.environment()), &error)) {
             qWarning("%s", qPrintable(error));
             return false;
         }
@@ -104,7 +104,7 @@ private slots:
         testsupport::XServer x;
         e2e::WindowManager wm;
         QVERIFY(startDesktop(withWindowManager, x, wm));
-        const QProcessEnvironment env = x.environment();
+        const QProcessEnvironment env = e2e::InUtf8Locale(x.environment());
 
         for (int start = 1; start <= 8; ++start) {
             QProcess probe;
@@ -149,7 +149,7 @@ private slots:
         testsupport::XServer x;
         e2e::WindowManager wm;
         QVERIFY(startDesktop(withWindowManager, x, wm));
-        const QProcessEnvironment env = x.environment();
+        const QProcessEnvironment env = e2e::InUtf8Locale(x.environment());
         const auto xdotool = [&](const QStringList &args) {
             return e2e::RunTool(u"xdotool"_s, args, env).ok;
         };
