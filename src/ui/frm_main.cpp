@@ -322,13 +322,16 @@ void frmMain::SetTextSize(int points)
 {
     if (points == m_frmBack->textSize())
         return;
-    // The text stays about where it was: the scroll position follows the line height.
+    // The text stays about where it was: the scroll position follows the line height, here
+    // and in the results gone back to later.
     const int oldLineHeight = m_frmBack->lineHeightTwips();
     const int oldScroll = m_frmBack->scrollPosition();
     m_frmBack->setTextSize(points);
     ArrangeWindow();
+    const int lineHeight = m_frmBack->lineHeightTwips();
+    m_history.scaleScrolls(lineHeight, oldLineHeight);
     if (oldScroll > 0 && oldLineHeight > 0)
-        m_frmBack->setScrollPosition(int(qint64(oldScroll) * m_frmBack->lineHeightTwips() / oldLineHeight));
+        m_frmBack->setScrollPosition(int(qint64(oldScroll) * lineHeight / oldLineHeight));
 }
 
 void frmMain::CheckInput()

@@ -24,6 +24,14 @@ void QueryHistory::setScroll(int scroll)
         m_entries[m_current].scroll = scroll;
 }
 
+void QueryHistory::scaleScrolls(int numerator, int denominator)
+{
+    if (denominator <= 0)
+        return;
+    for (Entry &e : m_entries)
+        e.scroll = int(qint64(e.scroll) * numerator / denominator);
+}
+
 std::optional<QueryHistory::Entry> QueryHistory::back()
 {
     if (!canGoBack())

@@ -31,6 +31,9 @@ public:
 
     // Remembers where the current entry's result is scrolled to.
     void setScroll(int scroll);
+    // Every remembered scroll position times numerator / denominator: the text of every
+    // result grew or shrank by that ratio.
+    void scaleScrolls(int numerator, int denominator);
 
     // Moves to the previous or the next entry and returns it; nothing when there is none.
     std::optional<Entry> back();

@@ -10,9 +10,9 @@ using ui::QueryHistory;
 
 namespace {
 
-// Runs steps on a history: "<" back, ">" forward, "=N" remember scroll position N, any
-// other text a query for that keyword. Returns the entries as "keyword:scroll" with the
-// current one in brackets, and what the moves returned.
+// Runs steps on a history: "<" back, ">" forward, "=N" remember scroll position N, "*N/D"
+// scale every scroll position by N/D, any other text a query for that keyword. Returns the entries as
+// "keyword:scroll" with the current one in brackets, and what the moves returned.
 QString Run(QueryHistory &history, const QStringList &steps, QStringList *moves = nullptr)
 {
     for (const QString &step : steps) {
@@ -23,6 +23,9 @@ QString Run(QueryHistory &history, const QStringList &steps, QStringList *moves 
             moved = history.forward();
         else if (step.startsWith(u'='))
             history.setScroll(step.sliced(1).toInt());
+        else if (step.startsWith(u'*'))
+            history.scaleScrolls(step.sliced(1).section(u'/', 0, 0).toInt(),
+                                 step.sliced(1).section(u'/', 1, 1).toInt());
         else
             history.record(step);
         if (moves && (step == u"<" || step == u">"))
@@ -59,6 +62,9 @@ private slots:
         QTest::newRow("back and forward keep scroll positions")
             << QStringList{u"甲"_s, u"=40"_s, u"乙"_s, u"=70"_s, u"<"_s, u">"_s, u"<"_s} << u"[甲:40] 乙:70"_s
             << QStringList{u"甲:40"_s, u"乙:70"_s, u"甲:40"_s};
+        QTest::newRow("text size scales every position")
+            << QStringList{u"甲"_s, u"=40"_s, u"乙"_s, u"=90"_s, u"*3/2"_s, u"*1/0"_s, u"<"_s}
+            << u"[甲:60] 乙:135"_s << QStringList{u"甲:60"_s};
         QTest::newRow("no further than the ends")
             << QStringList{u"甲"_s, u"乙"_s, u">"_s, u"<"_s, u"<"_s} << u"[甲:0] 乙:0"_s
             << QStringList{u"-"_s, u"甲:0"_s, u"-"_s};
