@@ -5,32 +5,45 @@
 #include "lookup/suggestions.h"
 #include "text/gbk.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <QSet>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace ui {
 namespace {
 
-// Whole lines inside the surface, so that no glyph is clipped away unrendered.
-constexpr qsizetype kCharactersPerLine = 20;
-constexpr qsizetype kLinesPerStep = 10;
-constexpr qsizetype kCharactersPerStep = kCharactersPerLine * kLinesPerStep;
+// A step draws one short line, well under a millisecond of work, so that a key or a click
+// arriving meanwhile waits no longer than that.
+constexpr qsizetype kCharactersPerStep = 10;
+// The most frequent characters of the tables: the first thousand make up nine in ten of
+// the characters of any answer, and rendering all of them would cost several times as much.
+constexpr qsizetype kCharactersToPrepare = 1000;
+// How long the keyboard and the mouse stay still before the steps go on.
+constexpr int kQuietMs = 400;
 
-// Every distinct character of the tables beyond ASCII, in the order they first appear.
-QString TableCharacters()
+// The characters of the tables beyond ASCII, most frequent first.
+QString FrequentTableCharacters()
 {
-    QString characters;
-    QSet<char16_t> seen;
+    std::vector<std::uint32_t> counts(65536, 0);
     for (const QString *table : {&kb::RecordTable(), &kb::VerseTable()}) {
-        for (const QChar c : *table) {
-            if (c.unicode() >= 0x80 && !c.isSurrogate() && !seen.contains(c.unicode())) {
-                seen.insert(c.unicode());
-                characters.append(c);
-            }
-        }
+        for (const QChar c : *table)
+            ++counts[c.unicode()];
     }
-    return characters;
+    std::vector<char16_t> characters;
+    for (std::uint32_t u = 0x80; u < 65536; ++u) {
+        if (counts[u] > 0 && !QChar::isSurrogate(u))
+            characters.push_back(char16_t(u));
+    }
+    const auto frequent =
+        characters.begin() + std::min<std::ptrdiff_t>(kCharactersToPrepare, std::ssize(characters));
+    std::partial_sort(characters.begin(), frequent, characters.end(),
+                      [&counts](char16_t a, char16_t b) { return counts[a] > counts[b]; });
+    characters.erase(frequent, characters.end());
+    return QString(reinterpret_cast<const QChar *>(characters.data()), qsizetype(characters.size()));
 }
 
 } // namespace
@@ -39,19 +52,28 @@ WarmUp::WarmUp(QObject *parent, const QFont &font)
     : QObject(parent)
     , m_font(font)
 {
+    m_next.setSingleShot(true);
+    connect(&m_next, &QTimer::timeout, this, &WarmUp::step);
+    qApp->installEventFilter(this);
 }
 
 WarmUp *WarmUp::start(QObject *parent, const QFont &font)
 {
     auto *warmUp = new WarmUp(parent, font);
-    warmUp->scheduleNext();
+    warmUp->m_next.start(0);
     return warmUp;
 }
 
-void WarmUp::scheduleNext()
+bool WarmUp::eventFilter(QObject *watched, QEvent *event)
 {
-    // A queued call runs after the events already waiting, input and painting included.
-    QMetaObject::invokeMethod(this, &WarmUp::step, Qt::QueuedConnection);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel: m_next.start(kQuietMs); break;
+    default: break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void WarmUp::step()
@@ -59,30 +81,28 @@ void WarmUp::step()
     switch (m_stage) {
     case 0: (void)text::GbkLength(u'梦'); break;
     case 1: modJieMEng::PrepareSuggestions(); break;
-    case 2: m_characters = TableCharacters(); break;
+    case 2: m_characters = FrequentTableCharacters(); break;
     default: {
         // Drawing the characters once in the results' face reads their glyphs from the
         // font file and renders them into the face's glyph cache, which every later
         // drawing in that face on an image surface, the window's included, draws from.
         if (m_drawn >= m_characters.size()) {
-            emit finished();
             deleteLater();
             return;
         }
         const QString chunk = m_characters.mid(m_drawn, kCharactersPerStep);
         m_drawn += chunk.size();
         const QFontMetrics fm(m_font);
-        QImage surface(fm.maxWidth() * kCharactersPerLine + 1, fm.height() * kLinesPerStep + 1,
+        QImage surface(fm.maxWidth() * int(kCharactersPerStep) + 1, fm.height() + 1,
                        QImage::Format_RGB32);
         QPainter p(&surface);
         p.setFont(m_font);
-        for (qsizetype at = 0, line = 0; at < chunk.size(); at += kCharactersPerLine, ++line)
-            p.drawText(0, int(line) * fm.height() + fm.ascent(), chunk.mid(at, kCharactersPerLine));
+        p.drawText(0, fm.ascent(), chunk);
         break;
     }
     }
     ++m_stage;
-    scheduleNext();
+    m_next.start(0);
 }
 
 } // namespace ui

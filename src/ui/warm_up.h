@@ -4,14 +4,17 @@
 #include <QFont>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 namespace ui {
 
 // Readies what the first answer would otherwise wait for: the code-page table that the
 // keyword input's check reads on every keystroke, the suggestions index, and the glyphs of
-// every character of the two tables in the results' face. It works in the event loop's
-// idle time, one small step per turn, so that the window stays responsive meanwhile; a
-// key or a click queued before a step is handled before it.
+// the tables' most frequent characters in the results' face. It works in the event loop's
+// idle time, one small step per turn, so that the window stays responsive meanwhile, and
+// it pauses while the user types or clicks: the steps go on once the keyboard and the
+// mouse have been still for a moment, and the program never competes with the user's own
+// work for the processor.
 class WarmUp : public QObject
 {
     Q_OBJECT
@@ -21,14 +24,14 @@ public:
     // deletes itself when done.
     static WarmUp *start(QObject *parent, const QFont &font);
 
-signals:
-    void finished();
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     WarmUp(QObject *parent, const QFont &font);
     void step();
-    void scheduleNext();
 
+    QTimer m_next;
     QFont m_font;
     QString m_characters;
     qsizetype m_drawn = 0;
