@@ -34,10 +34,12 @@ time chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/roo
     cd /src/mengjian
     ./scripts/run.sh & runner=$!
     # The command ends by replacing itself with the program; it must come up and stay up.
+    # Its process runs the program file only then (its command line would not tell: before
+    # the command starts, its process is a copy of this shell, whose text names the program).
     started=
     while kill -0 $runner 2>/dev/null; do
-      case "$(tr "\0" " " < /proc/$runner/cmdline)" in
-        *build/src/app/mengjian*) started=yes; break ;;
+      case "$(readlink /proc/$runner/exe)" in
+        */build/src/app/mengjian) started=yes; break ;;
       esac
       sleep 1
     done
