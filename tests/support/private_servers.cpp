@@ -158,6 +158,9 @@ QProcessEnvironment XServer::environment(QProcessEnvironment base) const
     base.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
     base.remove(u"WAYLAND_DISPLAY"_s);
     base.remove(u"XAUTHORITY"_s);
+    // A UTF-8 locale whatever the caller's: in the C locale xdotool can neither match nor
+    // type the program's Chinese window names and text (a fresh system sets no locale).
+    base.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
     return base;
 }
 
