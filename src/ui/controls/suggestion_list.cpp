@@ -4,6 +4,7 @@
 #include "ui/style.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -52,6 +53,7 @@ void SuggestionList::setEntries(const QList<Entry> &entries)
     m_entries = entries;
     m_current = -1;
     m_pressed = -1;
+    m_pointerAtOpening = QCursor::pos();
     if (m_entries.isEmpty()) {
         hide();
         return;
@@ -168,6 +170,10 @@ void SuggestionList::paintEvent(QPaintEvent *)
 
 void SuggestionList::mouseMoveEvent(QMouseEvent *event)
 {
+    // A list that opens under a resting pointer highlights nothing until the pointer
+    // moves, so that Enter still runs the typed text.
+    if (event->globalPosition().toPoint() == m_pointerAtOpening)
+        return;
     const int row = rowAt(event->position().toPoint());
     if (row >= 0)
         setCurrentRow(row);

@@ -66,6 +66,7 @@ private:
     QList<Entry> m_entries;
     int m_current = -1;
     int m_pressed = -1;
+    QPoint m_pointerAtOpening;
 };
 
 } // namespace ui
