@@ -1,7 +1,7 @@
 // Lookup figures on the shipped tables: mengjian-bench [--benchmark_format=json]
 
 #include "kb/tables.h"
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 #include "lookup/suggestions.h"
 
 #include <benchmark/benchmark.h>
@@ -14,15 +14,15 @@ struct Tables
     QString verses = kb::BuildVerseTable();
 };
 
-const Tables &Shipped()
+const Tables &shipped()
 {
     static const Tables tables;
     return tables;
 }
 
-void Lookup(benchmark::State &state, const QString &query)
+void lookup(benchmark::State &state, const QString &query)
 {
-    const Tables &t = Shipped();
+    const Tables &t = shipped();
     for (auto _ : state) {
         QString keyword = query;
         benchmark::DoNotOptimize(modJieMEng::LookupKeyword(keyword, t.records, t.verses));
@@ -32,20 +32,20 @@ void Lookup(benchmark::State &state, const QString &query)
 // The floor any pass over the record table pays: one search for a character it lacks.
 void BM_RawScan(benchmark::State &state)
 {
-    const QString &records = Shipped().records;
+    const QString &records = shipped().records;
     for (auto _ : state)
         benchmark::DoNotOptimize(records.indexOf(u'\x01'));
     state.SetBytesProcessed(state.iterations() * records.size() * 2);
 }
 BENCHMARK(BM_RawScan);
 
-void BM_LookupExactHit(benchmark::State &state) { Lookup(state, QStringLiteral("钟")); }
+void BM_LookupExactHit(benchmark::State &state) { lookup(state, QStringLiteral("钟")); }
 BENCHMARK(BM_LookupExactHit);
 
-void BM_LookupAliasOnly(benchmark::State &state) { Lookup(state, QStringLiteral("黄昏")); }
+void BM_LookupAliasOnly(benchmark::State &state) { lookup(state, QStringLiteral("黄昏")); }
 BENCHMARK(BM_LookupAliasOnly);
 
-void BM_LookupAllPasses(benchmark::State &state) { Lookup(state, QStringLiteral("天门开贵人")); }
+void BM_LookupAllPasses(benchmark::State &state) { lookup(state, QStringLiteral("天门开贵人")); }
 BENCHMARK(BM_LookupAllPasses);
 
 void BM_LookupLongKeyword(benchmark::State &state)
@@ -56,13 +56,13 @@ void BM_LookupLongKeyword(benchmark::State &state)
     query.reserve(32767);
     for (int i = 0; i < 32767; ++i)
         query.append(QChar(char16_t(0x9FA0 + i % 5)));
-    Lookup(state, query);
+    lookup(state, query);
 }
 BENCHMARK(BM_LookupLongKeyword)->Unit(benchmark::kMillisecond);
 
 void BM_FindOmenVerses(benchmark::State &state)
 {
-    const QString &verses = Shipped().verses;
+    const QString &verses = shipped().verses;
     for (auto _ : state) {
         QString keyword = QStringLiteral("人");
         benchmark::DoNotOptimize(modJieMEng::FindOmenVerses(keyword, verses));

@@ -2,8 +2,9 @@
 // mengjian-bench-window [--benchmark_format=json]
 
 #include "kb/store.h"
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 #include "ui/frm_main.h"
+#include "ui/results_view.h"
 #include "ui/style.h"
 
 #include <benchmark/benchmark.h>
@@ -20,7 +21,7 @@ ui::frmMain *g_window = nullptr;
 QString g_largest;      // the keyword with the longest reference list
 QString g_wholeTable;   // a keyword that only the any-character pass answers, with nearly every record
 
-qsizetype ReferenceCount(const QString &query)
+qsizetype referenceCount(const QString &query)
 {
     QString keyword = query;
     const QString result = modJieMEng::LookupKeyword(keyword);
@@ -29,11 +30,11 @@ qsizetype ReferenceCount(const QString &query)
 
 // The largest reference list the window can be asked for with one character of a keyword
 // or with a whole keyword of the table.
-void FindLargestQuery()
+void findLargestQuery()
 {
     QSet<QString> candidates;
     QSet<QChar> seen;
-    for (const QString &record : kb::RecordTable().split(u'@', Qt::SkipEmptyParts)) {
+    for (const QString &record : kb::recordTable().split(u'@', Qt::SkipEmptyParts)) {
         const QString keyword = record.section(u'|', 1, 1).trimmed();
         if (keyword.size() > 1)
             candidates.insert(keyword);
@@ -47,7 +48,7 @@ void FindLargestQuery()
     }
     qsizetype most = -1;
     for (const QString &candidate : std::as_const(candidates)) {
-        const qsizetype count = ReferenceCount(candidate);
+        const qsizetype count = referenceCount(candidate);
         if (count > most || (count == most && candidate < g_largest)) {
             most = count;
             g_largest = candidate;
@@ -58,7 +59,7 @@ void FindLargestQuery()
                 static_cast<long long>(candidates.size()));
     std::printf("every keyword character (%lld characters): %lld keywords\n",
                 static_cast<long long>(g_wholeTable.size()),
-                static_cast<long long>(ReferenceCount(g_wholeTable)));
+                static_cast<long long>(referenceCount(g_wholeTable)));
 }
 
 void RunQuery(benchmark::State &state, const QString &keyword)
@@ -72,7 +73,7 @@ void RunQuery(benchmark::State &state, const QString &keyword)
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
-    state.counters["labels"] = double(g_window->lblRefer().size() - 1);
+    state.counters["labels"] = double(g_window->findChild<ui::ResultsView *>()->lblRefer().size() - 1);
 }
 
 void BM_RunQueryTypical(benchmark::State &state) { RunQuery(state, QStringLiteral("钟")); }
@@ -96,7 +97,7 @@ int main(int argc, char **argv)
     window.show();
     QCoreApplication::processEvents();
     g_window = &window;
-    FindLargestQuery();
+    findLargestQuery();
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -2,7 +2,7 @@
 // writes with two bytes, in their original order, and exactly those.
 
 #include "text/gbk.h"
-#include "ui/input_check.h"
+#include "text/input_check.h"
 
 #include <QString>
 
@@ -15,11 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const int cursor = data[0] | (data[1] << 8);
     const QString text(reinterpret_cast<const QChar *>(data + 2), qsizetype((size - 2) / 2));
-    const ui::CheckedInput checked = ui::CheckInput(text, cursor % (text.size() + 1));
+    const text::CheckedInput checked = text::checkInput(text, cursor % (text.size() + 1));
 
     qsizetype next = 0;
     for (const QChar c : text) {
-        if (!text::IsTwoByteGbk(c.unicode()))
+        if (!text::isTwoByteGbk(c.unicode()))
             continue;
         if (next >= checked.text.size() || checked.text[next] != c)
             std::abort();

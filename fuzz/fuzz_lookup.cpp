@@ -2,7 +2,7 @@
 // every reference keyword is a keyword of the table and never the query's own.
 
 #include "kb/tables.h"
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 
 #include <QSet>
 #include <QString>
@@ -25,7 +25,7 @@ struct Shipped
     }
 };
 
-void Check(bool condition)
+void check(bool condition)
 {
     if (!condition)
         std::abort();
@@ -39,13 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QString keyword(reinterpret_cast<const QChar *>(data), qsizetype(size / 2));
     const QString result = modJieMEng::LookupKeyword(keyword, shipped.records, shipped.verses);
     const QStringList parts = result.split(u'@');
-    Check(parts.size() == 2);
+    check(parts.size() == 2);
     QStringList references = parts[1].split(u'|');
-    Check(references.last().isEmpty());
+    check(references.last().isEmpty());
     references.removeLast();
     for (const QString &reference : std::as_const(references)) {
-        Check(shipped.keywords.contains(reference));
-        Check(reference != keyword);
+        check(shipped.keywords.contains(reference));
+        check(reference != keyword);
     }
     return 0;
 }

@@ -15,7 +15,7 @@ packages=(
   # its Qt 6 front end, and a private D-Bus session for it
   openbox fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus-daemon
   # static analysis and fuzzing (clang with its libFuzzer runtime)
-  cppcheck clang libclang-rt-14-dev
+  cppcheck clang clang-tidy libclang-rt-14-dev
   # packaging checks
   dpkg-dev file desktop-file-utils appstream lintian
   # formatting

@@ -8,7 +8,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     ui::style::substituteFonts();
-    if (!modOther::Main())
+    if (!modOther::start())
         return 1;
     return app.exec();
 }

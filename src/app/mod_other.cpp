@@ -10,15 +10,15 @@ namespace modOther {
 
 namespace {
 
-void ShowStartupError(const QString &description)
+void showStartupError(const QString &description)
 {
-    desktop::Current().ShowMessage(nullptr, QStringLiteral("错误：") + description, kMakerName,
+    desktop::current().showMessage(nullptr, kMakerName, QStringLiteral("错误：") + description,
                                    desktop::Icon::Critical);
 }
 
 } // namespace
 
-bool Main()
+bool start()
 {
     // 梦鉴 is the name the user sees; the main window's title is that name already, so the
     // window system adds nothing to it.
@@ -31,7 +31,7 @@ bool Main()
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     if (!window->isVisible()) {
-        ShowStartupError(QStringLiteral("无法显示主窗口。"));
+        showStartupError(QStringLiteral("无法显示主窗口。"));
         delete window;
         return false;
     }

@@ -16,6 +16,6 @@ inline const QString kMakerName = QStringLiteral("睿蓝软件");
 
 // Creates and shows the main window. On failure shows one box "错误：" + the description,
 // titled with the maker's name, and returns false.
-bool Main();
+bool start();
 
 } // namespace modOther

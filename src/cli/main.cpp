@@ -2,7 +2,7 @@
 
 #include "kb/store.h"
 #include "kb/tables.h"
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 
 #include <mengjian/config.h>
@@ -40,19 +40,19 @@ const char kHelp[] =
     "Input and output are UTF-8. Exit status: 0 on success, 2 on a usage error or\n"
     "input that is not valid UTF-8.\n";
 
-void Write(const QString &s)
+void write(const QString &s)
 {
     const QByteArray utf8 = s.toUtf8();
     std::fwrite(utf8.constData(), 1, std::size_t(utf8.size()), stdout);
 }
 
-int UsageError(const std::string &message)
+int usageError(const std::string &message)
 {
     std::fprintf(stderr, "mengjian-lookup: %s\nTry 'mengjian-lookup --help'.\n", message.c_str());
     return kUsageError;
 }
 
-std::optional<QString> DecodeUtf8(const char *data, std::size_t size)
+std::optional<QString> decodeUtf8(const char *data, std::size_t size)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString decoded = decoder.decode(QByteArrayView(data, qsizetype(size)));
@@ -61,41 +61,41 @@ std::optional<QString> DecodeUtf8(const char *data, std::size_t size)
     return decoded;
 }
 
-void InstallTables()
+void installTables()
 {
-    kb::StoreVerseTable(kb::BuildVerseTable());
-    kb::StoreRecordTable(kb::BuildRecordTable());
+    kb::storeVerseTable(kb::BuildVerseTable());
+    kb::storeRecordTable(kb::BuildRecordTable());
 }
 
-void PrintReadable(QString keyword)
+void printReadable(QString keyword)
 {
     const QString result = modJieMEng::LookupKeyword(keyword);
-    const modJieMEng::ShownResult shown = modJieMEng::ShowResult(result);
+    const modJieMEng::ShownResult shown = modJieMEng::showResult(result);
     QString out = QStringLiteral("【") + keyword + QStringLiteral("】\n");
     if (!shown.text.isEmpty())
         out += shown.text + u'\n';
     if (!shown.references.isEmpty())
         out += QStringLiteral("参考关键字：") + shown.references.join(QStringLiteral("、")) + u'\n';
-    Write(out);
+    write(out);
 }
 
-void PrintRaw(QString keyword)
+void printRaw(QString keyword)
 {
-    Write(modJieMEng::LookupKeyword(keyword) + u'\n');
+    write(modJieMEng::LookupKeyword(keyword) + u'\n');
 }
 
-int RawFromStdin()
+int rawFromStdin()
 {
     std::string line;
     while (std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        const std::optional<QString> keyword = DecodeUtf8(line.data(), line.size());
+        const std::optional<QString> keyword = decodeUtf8(line.data(), line.size());
         if (!keyword) {
             std::fflush(stdout);
-            return UsageError("standard input holds a line that is not valid UTF-8");
+            return usageError("standard input holds a line that is not valid UTF-8");
         }
-        PrintRaw(*keyword);
+        printRaw(*keyword);
         std::fflush(stdout);
     }
     return 0;
@@ -125,38 +125,38 @@ int main(int argc, char **argv)
                 raw = true;
             } else if (std::strcmp(arg, "--dump") == 0) {
                 if (i + 1 >= argc)
-                    return UsageError("--dump needs 'records' or 'verses'");
+                    return usageError("--dump needs 'records' or 'verses'");
                 dump = argv[++i];
                 if (*dump != "records" && *dump != "verses")
-                    return UsageError("--dump takes 'records' or 'verses', not '" + *dump + "'");
+                    return usageError("--dump takes 'records' or 'verses', not '" + *dump + "'");
             } else {
-                return UsageError(std::string("unknown option '") + arg + "'");
+                return usageError(std::string("unknown option '") + arg + "'");
             }
             continue;
         }
-        const std::optional<QString> keyword = DecodeUtf8(arg, std::strlen(arg));
+        const std::optional<QString> keyword = decodeUtf8(arg, std::strlen(arg));
         if (!keyword)
-            return UsageError("argument " + std::to_string(i) + " is not valid UTF-8");
+            return usageError("argument " + std::to_string(i) + " is not valid UTF-8");
         keywords.push_back(*keyword);
     }
 
     if (dump) {
         if (raw || !keywords.empty())
-            return UsageError("--dump takes no keywords");
-        Write((*dump == "records" ? kb::BuildRecordTable() : kb::BuildVerseTable()) + u'\n');
+            return usageError("--dump takes no keywords");
+        write((*dump == "records" ? kb::BuildRecordTable() : kb::BuildVerseTable()) + u'\n');
         return 0;
     }
 
-    InstallTables();
+    installTables();
     if (raw && keywords.empty())
-        return RawFromStdin();
+        return rawFromStdin();
     if (keywords.empty())
-        return UsageError("no keyword given");
+        return usageError("no keyword given");
     for (const QString &keyword : keywords) {
         if (raw)
-            PrintRaw(keyword);
+            printRaw(keyword);
         else
-            PrintReadable(keyword);
+            printReadable(keyword);
     }
     return 0;
 }

@@ -17,7 +17,7 @@ namespace {
 class QtDesktop final : public Desktop
 {
 public:
-    void ShowMessage(QWidget *owner, const QString &text, const QString &title, Icon icon) override
+    void showMessage(QWidget *owner, const QString &title, const QString &text, Icon icon) override
     {
         QMessageBox box(owner);
         box.setWindowTitle(title);
@@ -33,7 +33,7 @@ public:
         box.exec();
     }
 
-    std::optional<QString> Prompt(QWidget *owner, const QString &label, const QString &title,
+    std::optional<QString> prompt(QWidget *owner, const QString &title, const QString &label,
                                   const QString &preset) override
     {
         QInputDialog dialog(owner);
@@ -48,14 +48,14 @@ public:
         return dialog.textValue();
     }
 
-    void SetClipboardText(const QString &text) override
+    void setClipboardText(const QString &text) override
     {
         QClipboard *clipboard = QGuiApplication::clipboard();
         clipboard->clear();
         clipboard->setText(text);
     }
 
-    std::unique_ptr<QPrinter> DefaultPrinter() override
+    std::unique_ptr<QPrinter> defaultPrinter() override
     {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull())
@@ -63,14 +63,14 @@ public:
         return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     }
 
-    bool OpenUrl(const QUrl &url) override { return QDesktopServices::openUrl(url); }
+    bool openUrl(const QUrl &url) override { return QDesktopServices::openUrl(url); }
 };
 
 Desktop *g_installed = nullptr;
 
 } // namespace
 
-Desktop &Current()
+Desktop &current()
 {
     static QtDesktop qtDesktop;
     if (g_installed)
@@ -78,7 +78,7 @@ Desktop &Current()
     return qtDesktop;
 }
 
-void Install(Desktop *desktop)
+void install(Desktop *desktop)
 {
     g_installed = desktop;
 }

@@ -9,7 +9,7 @@ struct Tables
     QString records;
 };
 
-Tables &Store() noexcept
+Tables &store() noexcept
 {
     static Tables tables;
     return tables;
@@ -19,26 +19,26 @@ Tables &Store() noexcept
 
 // A table is written once: a second store would change the answers of a running program,
 // so it is refused.
-void StoreVerseTable(QString table)
+void storeVerseTable(QString table)
 {
-    if (Store().verses.isEmpty())
-        Store().verses = std::move(table);
+    if (store().verses.isEmpty())
+        store().verses = std::move(table);
 }
 
-void StoreRecordTable(QString table)
+void storeRecordTable(QString table)
 {
-    if (Store().records.isEmpty())
-        Store().records = std::move(table);
+    if (store().records.isEmpty())
+        store().records = std::move(table);
 }
 
-const QString &VerseTable() noexcept
+const QString &verseTable() noexcept
 {
-    return Store().verses;
+    return store().verses;
 }
 
-const QString &RecordTable() noexcept
+const QString &recordTable() noexcept
 {
-    return Store().records;
+    return store().records;
 }
 
 } // namespace kb

@@ -7,10 +7,10 @@
 // lookup on an empty table finds nothing.
 namespace kb {
 
-void StoreVerseTable(QString table);
-void StoreRecordTable(QString table);
+void storeVerseTable(QString table);
+void storeRecordTable(QString table);
 
-[[nodiscard]] const QString &VerseTable() noexcept;
-[[nodiscard]] const QString &RecordTable() noexcept;
+[[nodiscard]] const QString &verseTable() noexcept;
+[[nodiscard]] const QString &recordTable() noexcept;
 
 } // namespace kb

@@ -5,15 +5,15 @@
 namespace kb {
 namespace data {
 // The tables as built: the data files' lines joined at build time.
-extern const std::u16string_view k_records;
-extern const std::u16string_view k_verses;
+extern const std::u16string_view kRecords;
+extern const std::u16string_view kVerses;
 } // namespace data
 
 namespace {
 
 // The string refers to the program's read-only data: nothing is decoded or copied, and the
 // pages are read only when a lookup first scans them.
-QString FromData(std::u16string_view table)
+QString fromData(std::u16string_view table)
 {
     return QString::fromRawData(reinterpret_cast<const QChar *>(table.data()), qsizetype(table.size()));
 }
@@ -22,12 +22,12 @@ QString FromData(std::u16string_view table)
 
 QString BuildRecordTable()
 {
-    return FromData(data::k_records);
+    return fromData(data::kRecords);
 }
 
 QString BuildVerseTable()
 {
-    return FromData(data::k_verses);
+    return fromData(data::kVerses);
 }
 
 } // namespace kb

@@ -14,7 +14,7 @@
 namespace modJieMEng::detail {
 
 // Position of the first `a` or `b` in s[from, end), or s.size() when there is none.
-inline qsizetype FindEither(QStringView s, qsizetype from, char16_t a, char16_t b) noexcept
+inline qsizetype findEither(QStringView s, qsizetype from, char16_t a, char16_t b) noexcept
 {
     const char16_t *p = s.utf16();
     const qsizetype n = s.size();
@@ -47,13 +47,13 @@ struct RecordView
 
 // The record of one piece whose separators "|" stand at bars[0..barCount) and which ends
 // at `end`; only called for pieces of at least three fields.
-inline RecordView MakeRecord(QStringView table, const qsizetype *bars, int barCount,
+inline RecordView makeRecord(QStringView table, const qsizetype *bars, int barCount,
                              qsizetype end) noexcept
 {
     const auto field = [&](int index) {
         const qsizetype from = bars[index - 1] + 1;
         const qsizetype to = index < barCount ? bars[index] : end;
-        return text::TrimSpaces(table.sliced(from, to - from));
+        return text::trimSpaces(table.sliced(from, to - from));
     };
     RecordView record;
     record.keyword = field(1);
@@ -70,7 +70,7 @@ inline RecordView MakeRecord(QStringView table, const qsizetype *bars, int barCo
 // the fields are found in one pass over the table: the separators of eight characters at
 // a time are found together and then taken one by one.
 template<typename Visit>
-void WalkRecords(QStringView table, Visit &&visit)
+void walkRecords(QStringView table, Visit &&visit)
 {
     const char16_t *data = table.utf16();
     const qsizetype n = table.size();
@@ -85,7 +85,7 @@ void WalkRecords(QStringView table, Visit &&visit)
             ++barCount;
             return true;
         }
-        const bool goOn = barCount < 2 || visit(MakeRecord(table, bars, barCount, pos));
+        const bool goOn = barCount < 2 || visit(makeRecord(table, bars, barCount, pos));
         barCount = 0;
         return goOn;
     };
@@ -112,19 +112,19 @@ void WalkRecords(QStringView table, Visit &&visit)
     }
     // The text after the last "@" is a piece too (empty in a well-formed table).
     if (barCount >= 2)
-        visit(MakeRecord(table, bars, barCount, n));
+        visit(makeRecord(table, bars, barCount, n));
 }
 
 // Calls visit(QStringView phrase) for every piece of the verse table between the
 // terminators "，" and "。" (and after the last one), trimmed of spaces, in table order.
 template<typename Visit>
-void WalkPhrases(QStringView table, Visit &&visit)
+void walkPhrases(QStringView table, Visit &&visit)
 {
     const qsizetype n = table.size();
     qsizetype start = 0;
     while (start <= n) {
-        const qsizetype end = FindEither(table, start, u'，', u'。');
-        visit(text::TrimSpaces(table.sliced(start, end - start)));
+        const qsizetype end = findEither(table, start, u'，', u'。');
+        visit(text::trimSpaces(table.sliced(start, end - start)));
         start = end + 1;
     }
 }

@@ -6,12 +6,12 @@
 
 namespace modJieMEng {
 
-QString NoDataMessage()
+QString noDataMessage()
 {
     return QStringLiteral("资料暂缺！详细资料参见“睿蓝软件”") + QString::fromUtf16(config::kMakerUrl);
 }
 
-ShownResult ShowResult(QStringView lookupResult)
+ShownResult showResult(QStringView lookupResult)
 {
     // The result holds one "@"; only the two pieces around the first one are read.
     const qsizetype at = lookupResult.indexOf(u'@');
@@ -21,12 +21,12 @@ ShownResult ShowResult(QStringView lookupResult)
     if (nextAt >= 0)
         second = second.first(nextAt);
 
-    const QStringView interpretation = text::TrimSpaces(first);
-    QStringView references = text::TrimSpaces(second);
+    const QStringView interpretation = text::trimSpaces(first);
+    QStringView references = text::trimSpaces(second);
 
     ShownResult shown;
     if (interpretation.isEmpty() && references.isEmpty()) {
-        shown.text = NoDataMessage();
+        shown.text = noDataMessage();
         return shown;
     }
     shown.text = interpretation.toString();

@@ -18,9 +18,9 @@ struct ShownResult
     QStringList references;
 };
 
-[[nodiscard]] ShownResult ShowResult(QStringView lookupResult);
+[[nodiscard]] ShownResult showResult(QStringView lookupResult);
 
 // "资料暂缺！详细资料参见“睿蓝软件”" followed directly by the maker's web address.
-[[nodiscard]] QString NoDataMessage();
+[[nodiscard]] QString noDataMessage();
 
 } // namespace modJieMEng

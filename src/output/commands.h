@@ -2,11 +2,19 @@
 
 #include "output/report.h"
 
+#include <functional>
+
 class QWidget;
 
 // The window's output commands. Each reads the query state it is given, which the window
 // takes from its controls at the moment of the click, and never changes the window.
 namespace output {
+
+using StatusSink = std::function<void(const QString &)>;
+
+// True when a keyword was entered (the input holds more than spaces). Otherwise shows
+// "请输入梦境关键字" in the status bar and in a warning box titled "提示", and returns false.
+bool RequireKeyword(const QueryState &state, const StatusSink &showStatus, QWidget *owner);
 
 // The report on the clipboard, nothing else with it.
 void CopyReport(const QueryState &state, const StatusSink &showStatus, QWidget *owner);

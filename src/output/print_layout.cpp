@@ -4,9 +4,9 @@
 
 namespace output {
 
-QList<PrintedLine> LayOutPrint(QStringView source, const PrintMetrics &m)
+QList<PrintedLine> layOutPrint(QStringView source, const PrintMetrics &m)
 {
-    QString text = text::TrimSpaces(source).toString();
+    QString text = text::trimSpaces(source).toString();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 
     const double lineWidth = m.pageWidth - kPrintLeftMargin - kPrintRightMargin;

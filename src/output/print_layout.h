@@ -36,6 +36,6 @@ inline constexpr double kPrintLineGapFactor = 0.3;
 // character that makes it too wide stays at its end. Each line stands one line gap
 // (0.3 × line height) below the previous one's bottom, the first one gap below the top;
 // a line that would pass the bottom of the page starts the next page, one gap below its top.
-[[nodiscard]] QList<PrintedLine> LayOutPrint(QStringView text, const PrintMetrics &metrics);
+[[nodiscard]] QList<PrintedLine> layOutPrint(QStringView text, const PrintMetrics &metrics);
 
 } // namespace output

@@ -21,31 +21,31 @@ struct IppFree
 
 // A CUPS destination is named without its instance ("name/instance" keeps the options of
 // one set of defaults).
-QByteArray DestName(const QString &queue)
+QByteArray destName(const QString &queue)
 {
     return queue.section(QLatin1Char('/'), 0, 0).toUtf8();
 }
 
-QString LastError()
+QString lastError()
 {
     return QString::fromUtf8(cupsLastErrorString());
 }
 
 // "（reason）" after a sentence, or nothing when the print system gave no reason.
-QString InParentheses(const QString &reason)
+QString inParentheses(const QString &reason)
 {
     return reason.isEmpty() ? QString() : QStringLiteral("（%1）").arg(reason);
 }
 
 } // namespace
 
-QString QueueRefusal(const QString &queue)
+QString queueRefusal(const QString &queue)
 {
-    const QByteArray name = DestName(queue);
+    const QByteArray name = destName(queue);
     const std::unique_ptr<cups_dest_t, DestFree> dest(
         cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr));
     if (!dest)
-        return QStringLiteral("打印机“%1”无法使用：%2").arg(queue, LastError());
+        return QStringLiteral("打印机“%1”无法使用：%2").arg(queue, lastError());
     const char *uri = cupsGetOption("printer-uri-supported", dest->num_options, dest->options);
     if (!uri)
         return QStringLiteral("打印系统没有报告打印机“%1”的地址。").arg(queue);
@@ -60,7 +60,7 @@ QString QueueRefusal(const QString &queue)
                   int(std::size(wanted)), nullptr, wanted);
     const std::unique_ptr<ipp_t, IppFree> response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
     if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING)
-        return QStringLiteral("打印机“%1”无法使用：%2").arg(queue, LastError());
+        return QStringLiteral("打印机“%1”无法使用：%2").arg(queue, lastError());
 
     ipp_attribute_t *message =
         ippFindAttribute(response.get(), "printer-state-message", IPP_TAG_TEXT);
@@ -69,23 +69,23 @@ QString QueueRefusal(const QString &queue)
     ipp_attribute_t *accepting =
         ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
     if (accepting && !ippGetBoolean(accepting, 0))
-        return QStringLiteral("打印机“%1”拒绝接受打印任务%2。").arg(queue, InParentheses(reason));
+        return QStringLiteral("打印机“%1”拒绝接受打印任务%2。").arg(queue, inParentheses(reason));
     ipp_attribute_t *state = ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM);
     if (state && ippGetInteger(state, 0) == IPP_PSTATE_STOPPED)
-        return QStringLiteral("打印机“%1”已停止%2。").arg(queue, InParentheses(reason));
+        return QStringLiteral("打印机“%1”已停止%2。").arg(queue, inParentheses(reason));
     return {};
 }
 
-QString SubmitPdf(const QString &queue, const QString &pdfPath, const QString &title)
+QString submitPdf(const QString &queue, const QString &pdfPath, const QString &title)
 {
     cups_option_t *options = nullptr;
     const int count = cupsAddOption("media", "A4", 0, &options);
-    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, DestName(queue).constData(),
+    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, destName(queue).constData(),
                                    QFile::encodeName(pdfPath).constData(), title.toUtf8().constData(),
                                    count, options);
     cupsFreeOptions(count, options);
     if (job == 0)
-        return QStringLiteral("打印系统没有接受打印任务：%1").arg(LastError());
+        return QStringLiteral("打印系统没有接受打印任务：%1").arg(lastError());
     return {};
 }
 

@@ -11,10 +11,10 @@ namespace output {
 // user with the print system's own reason; "" when it is ready. A queue that rejects jobs,
 // a stopped queue, a queue the print system does not know and a print system that does not
 // answer are all reasons.
-[[nodiscard]] QString QueueRefusal(const QString &queue);
+[[nodiscard]] QString queueRefusal(const QString &queue);
 
 // Submits the PDF file at `pdfPath` to `queue` as one job titled `title`, on A4 paper.
 // "" when the print system accepted the job, else why not, in words for the user.
-[[nodiscard]] QString SubmitPdf(const QString &queue, const QString &pdfPath, const QString &title);
+[[nodiscard]] QString submitPdf(const QString &queue, const QString &pdfPath, const QString &title);
 
 } // namespace output

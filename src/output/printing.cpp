@@ -40,7 +40,7 @@ QString PrintText(const QString &text, QPrinter &printer)
     m.textWidth = [&](QStringView s) { return metrics.horizontalAdvance(s.toString()) / perTwipX; };
 
     int currentPage = 0;
-    for (const PrintedLine &line : LayOutPrint(text, m)) {
+    for (const PrintedLine &line : layOutPrint(text, m)) {
         while (currentPage < line.page) {
             if (!printer.newPage()) {
                 painter.end();
@@ -58,13 +58,13 @@ QString PrintText(const QString &text, QPrinter &printer)
     return {};
 }
 
-QString PrintDocument(const QString &text, QPrinter &printer)
+QString printDocument(const QString &text, QPrinter &printer)
 {
     if (printer.outputFormat() != QPrinter::NativeFormat)
         return PrintText(text, printer);
 
     const QString queue = printer.printerName();
-    if (const QString refusal = QueueRefusal(queue); !refusal.isEmpty())
+    if (const QString refusal = queueRefusal(queue); !refusal.isEmpty())
         return refusal;
 
     // The document as the queue's own engine would make it: a PDF file with the queue's
@@ -81,7 +81,7 @@ QString PrintDocument(const QString &text, QPrinter &printer)
     pdf.setPageLayout(printer.pageLayout());
     if (const QString failure = PrintText(text, pdf); !failure.isEmpty())
         return failure;
-    return SubmitPdf(queue, pdfPath, pdf.docName());
+    return submitPdf(queue, pdfPath, pdf.docName());
 }
 
 } // namespace output

@@ -16,6 +16,6 @@ QString PrintText(const QString &text, QPrinter &printer);
 // queue's A4 page and submitted through CUPS, which is first asked whether the queue takes
 // and prints jobs: a refused or failed job is reported, never silently lost. Returns "" when
 // the print system accepted the document, else why not, in words for the user.
-QString PrintDocument(const QString &text, QPrinter &printer);
+QString printDocument(const QString &text, QPrinter &printer);
 
 } // namespace output

@@ -1,22 +1,10 @@
 #include "output/report.h"
 
-#include "desktop/desktop.h"
 #include "text/trim.h"
 
 #include <mengjian/config.h>
 
 namespace output {
-
-bool RequireKeyword(const QueryState &state, const StatusSink &showStatus, QWidget *owner)
-{
-    if (!text::TrimSpaces(QStringView(state.keyword)).isEmpty())
-        return true;
-    const QString notice = QStringLiteral("请输入梦境关键字");
-    if (showStatus)
-        showStatus(notice);
-    desktop::Current().ShowMessage(owner, notice, QStringLiteral("提示"), desktop::Icon::Warning);
-    return false;
-}
 
 QString ComposeReport(const QueryState &state)
 {
@@ -25,7 +13,7 @@ QString ComposeReport(const QueryState &state)
     QString report;
     report += QStringLiteral("《梦鉴》由睿蓝软件开发发布；软件升级参见") + QString::fromUtf16(config::kMakerUrl) + crlf;
     report += blank;
-    report += QStringLiteral("输入梦境关键字：") + text::TrimSpaces(state.keyword) + crlf;
+    report += QStringLiteral("输入梦境关键字：") + text::trimSpaces(state.keyword) + crlf;
     report += blank;
     report += QStringLiteral("解梦结果：") + crlf;
     report += blank;

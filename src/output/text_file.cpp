@@ -16,18 +16,18 @@
 
 namespace output {
 
-QString DefaultReportPath(const QString &folder, const QString &keyword, int second, QChar separator)
+QString defaultReportPath(const QString &folder, const QString &keyword, int second, QChar separator)
 {
-    QString path = text::TrimSpaces(folder);
+    QString path = text::trimSpaces(folder);
     if (!path.endsWith(separator))
         path += separator;
-    path += text::TrimSpaces(keyword);
+    path += text::trimSpaces(keyword);
     path += QString::number(second);
     path += QStringLiteral(".txt");
     return path;
 }
 
-QString ReportFolder()
+QString reportFolder()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QFileInfo info(programFolder);
@@ -44,7 +44,7 @@ namespace {
 // The causes of a failed write that users meet, in their own words; empty for a cause
 // not named here. The system words its causes in the language of the C library, which on
 // most machines is English.
-QString DescribeCause(int errnum)
+QString describeCause(int errnum)
 {
     switch (errnum) {
     case ENOENT: return QStringLiteral("文件夹不存在。");
@@ -71,7 +71,7 @@ QString DescribeCause(int errnum)
 // Qt reports a failed file operation in the C library's words for its cause: finds the
 // cause that reads so and names it in Chinese, or keeps the system's words for a cause
 // not named here.
-QString TranslateCause(const QString &systemReason)
+QString translateCause(const QString &systemReason)
 {
     static constexpr int kKnown[] = {ENOENT,  EACCES, EPERM,  EROFS, ENOSPC, EDQUOT, ENAMETOOLONG,
                                      EISDIR,  ENOTDIR, EINVAL, EILSEQ, EIO,   EFBIG,  EMFILE,
@@ -80,12 +80,12 @@ QString TranslateCause(const QString &systemReason)
         const char *english = strerrordesc_np(errnum);
         if ((english && systemReason.contains(QString::fromUtf8(english), Qt::CaseInsensitive))
             || systemReason.contains(QString::fromLocal8Bit(strerror(errnum)), Qt::CaseInsensitive))
-            return DescribeCause(errnum);
+            return describeCause(errnum);
     }
     return systemReason;
 }
 
-QString Reason(const QString &path, const QString &systemReason)
+QString failureReason(const QString &path, const QString &systemReason)
 {
     const QFileInfo info(path);
     if (info.isDir())
@@ -95,7 +95,7 @@ QString Reason(const QString &path, const QString &systemReason)
         return QStringLiteral("文件夹“%1”不存在。").arg(QDir::toNativeSeparators(folder.filePath()));
     if (!folder.isWritable() || (info.exists() && !info.isWritable()))
         return QStringLiteral("没有写入权限。");
-    return TranslateCause(systemReason);
+    return translateCause(systemReason);
 }
 
 } // namespace
@@ -107,7 +107,7 @@ WriteResult WriteTextFile(const QString &path, const QString &text)
     QByteArray record;
     record.reserve(text.size() * 2 + 4);
     record += '"';
-    record += text::EncodeGbk(text);
+    record += text::encodeGbk(text);
     record += "\"\r\n";
 
     // Written unbuffered so that a full disk or an I/O error shows at the write itself:
@@ -117,18 +117,18 @@ WriteResult WriteTextFile(const QString &path, const QString &text)
     // Leaving early without commit() removes the temporary file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return {false, Reason(path, file.errorString())};
+        return {false, failureReason(path, file.errorString())};
     if (file.write(record) != record.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return {false, Reason(path, reason)};
+        return {false, failureReason(path, reason)};
     }
     if (::fsync(file.handle()) != 0) {
         // EINVAL and EROFS: the file cannot be synced at all, which is no failure to write.
         const int errnum = errno;
         if (errnum != EINVAL && errnum != EROFS) {
             file.cancelWriting();
-            const QString reason = DescribeCause(errnum);
+            const QString reason = describeCause(errnum);
             return {false, reason.isEmpty() ? QString::fromLocal8Bit(strerror(errnum)) : reason};
         }
     }
@@ -137,7 +137,7 @@ WriteResult WriteTextFile(const QString &path, const QString &text)
         return {false, QStringLiteral("文件没有完整写入。")};
     }
     if (!file.commit())
-        return {false, Reason(path, file.errorString())};
+        return {false, failureReason(path, file.errorString())};
     return {true, {}};
 }
 

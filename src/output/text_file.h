@@ -8,12 +8,12 @@ namespace output {
 // The name the save prompt offers: the folder (trimmed of spaces), the separator unless
 // the folder already ends with it, the trimmed keyword, the seconds of the time of day
 // without a leading zero, ".txt". For example "/home/li" + "蛇" at second 7: "/home/li/蛇7.txt".
-[[nodiscard]] QString DefaultReportPath(const QString &folder, const QString &keyword, int second,
+[[nodiscard]] QString defaultReportPath(const QString &folder, const QString &keyword, int second,
                                         QChar separator);
 
 // The folder to propose: the program's own when it may be written there, otherwise the
 // user's documents folder (an installed program lives in a folder users cannot write).
-[[nodiscard]] QString ReportFolder();
+[[nodiscard]] QString reportFolder();
 
 struct WriteResult
 {

@@ -18,7 +18,7 @@ struct ConverterCloser
 };
 using Converter = std::unique_ptr<UConverter, ConverterCloser>;
 
-Converter OpenConverter(bool substitute)
+Converter openConverter(bool substitute)
 {
     UErrorCode status = U_ZERO_ERROR;
     Converter converter(ucnv_open(kConverterName, &status));
@@ -37,10 +37,10 @@ Converter OpenConverter(bool substitute)
 
 // The byte length of every code unit, worked out once for the whole BMP on first use:
 // the input check asks for it on every keystroke and on every character of a paste.
-std::array<std::int8_t, 65536> BuildLengthTable()
+std::array<std::int8_t, 65536> buildLengthTable()
 {
     std::array<std::int8_t, 65536> lengths{};
-    Converter converter = OpenConverter(false);
+    Converter converter = openConverter(false);
     if (!converter)
         return lengths;
     char buffer[8];
@@ -56,15 +56,15 @@ std::array<std::int8_t, 65536> BuildLengthTable()
 
 } // namespace
 
-int GbkLength(char16_t unit) noexcept
+int gbkLength(char16_t unit) noexcept
 {
-    static const std::array<std::int8_t, 65536> lengths = BuildLengthTable();
+    static const std::array<std::int8_t, 65536> lengths = buildLengthTable();
     return lengths[unit];
 }
 
-QByteArray EncodeGbk(QStringView s)
+QByteArray encodeGbk(QStringView s)
 {
-    Converter converter = OpenConverter(true);
+    Converter converter = openConverter(true);
     if (!converter || s.isEmpty())
         return {};
     QByteArray out(s.size() * 2 + 16, Qt::Uninitialized);

@@ -10,12 +10,12 @@ namespace text {
 // The number of bytes code page 936 writes for one UTF-16 code unit: 1 (ASCII and
 // "€"), 2 (Chinese characters, full-width letters and signs), or 0 when it has no
 // encoding (a lone surrogate, most characters outside the Chinese set).
-[[nodiscard]] int GbkLength(char16_t unit) noexcept;
+[[nodiscard]] int gbkLength(char16_t unit) noexcept;
 
 // Whether the keyword input accepts the code unit: only two-byte characters are valid.
-[[nodiscard]] inline bool IsTwoByteGbk(char16_t unit) noexcept { return GbkLength(unit) == 2; }
+[[nodiscard]] inline bool isTwoByteGbk(char16_t unit) noexcept { return gbkLength(unit) == 2; }
 
 // `s` in code page 936; a character the code page cannot hold becomes "?".
-[[nodiscard]] QByteArray EncodeGbk(QStringView s);
+[[nodiscard]] QByteArray encodeGbk(QStringView s);
 
 } // namespace text

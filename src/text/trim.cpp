@@ -2,17 +2,17 @@
 
 namespace text {
 
-QString TrimSpaces(const QString &s)
+QString trimSpaces(const QString &s)
 {
-    const QStringView trimmed = TrimSpaces(QStringView(s));
+    const QStringView trimmed = trimSpaces(QStringView(s));
     if (trimmed.size() == s.size())
         return s;
     return trimmed.toString();
 }
 
-void TrimSpacesInPlace(QString &s)
+void trimSpacesInPlace(QString &s)
 {
-    const QStringView trimmed = TrimSpaces(QStringView(s));
+    const QStringView trimmed = trimSpaces(QStringView(s));
     if (trimmed.size() == s.size())
         return;
     const qsizetype offset = trimmed.data() - s.constData();

@@ -3,10 +3,11 @@
 #include "desktop/desktop.h"
 #include "kb/store.h"
 #include "kb/tables.h"
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 #include "lookup/suggestions.h"
 #include "output/commands.h"
+#include "text/input_check.h"
 #include "text/trim.h"
 #include "ui/controls/edge_resizer.h"
 #include "ui/controls/labelled_input.h"
@@ -14,7 +15,6 @@
 #include "ui/controls/suggestion_list.h"
 #include "ui/controls/title_bar.h"
 #include "ui/controls/tool_button.h"
-#include "ui/input_check.h"
 #include "ui/results_view.h"
 #include "ui/style.h"
 #include "ui/twips.h"
@@ -51,37 +51,41 @@ frmMain::frmMain(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/ui/icon.svg")));
     setFont(style::songFont());
     setAttribute(Qt::WA_DeleteOnClose, false);
-    resize(ToPixels(7065), ToPixels(5865));
+    resize(toPixels(7065), toPixels(5865));
     setMinimumSize(330, 260);
-    CreateControls();
-    Load();
+    createControls();
+    load();
 }
 
 frmMain::~frmMain() = default;
 
-void frmMain::CreateControls()
+void frmMain::createControls()
 {
     m_titleBar = new TitleBar(this);
     m_titleBar->setCaption(QStringLiteral("梦鉴-精华版"));
-    connect(m_titleBar, &TitleBar::aboutRequested, this, &frmMain::ShowAbout);
+    connect(m_titleBar, &TitleBar::aboutRequested, this, &frmMain::showAbout);
+
+    m_titleBar->setObjectName(QStringLiteral("titleBar"));
 
     struct ButtonDesign
     {
         ToolButton **button;
+        const char *name;
         const char *icon;
         QString hint;
     };
     const ButtonDesign buttons[] = {
-        {&m_btnSave, ":/ui/save.svg", QStringLiteral("保存")},
-        {&m_btnCopy, ":/ui/copy.svg", QStringLiteral("拷贝")},
-        {&m_btnPrint, ":/ui/print.svg", QStringLiteral("列印")},
-        {&m_btnWeb, ":/ui/web.svg", QStringLiteral("相关网站")},
-        {&m_btnClose, ":/ui/close.svg", QStringLiteral("退出")},
+        {&m_btnSave, "btnSave", ":/ui/save.svg", QStringLiteral("保存")},
+        {&m_btnCopy, "btnCopy", ":/ui/copy.svg", QStringLiteral("拷贝")},
+        {&m_btnPrint, "btnPrint", ":/ui/print.svg", QStringLiteral("列印")},
+        {&m_btnWeb, "btnWeb", ":/ui/web.svg", QStringLiteral("相关网站")},
+        {&m_btnClose, "btnClose", ":/ui/close.svg", QStringLiteral("退出")},
     };
     int left = 120;
     for (const ButtonDesign &design : buttons) {
         auto *button = new ToolButton(QString::fromLatin1(design.icon), design.hint, this);
-        button->setGeometry(ToPixels(left), ToPixels(kButtonTop), ToPixels(kButtonSize), ToPixels(kButtonSize));
+        button->setObjectName(QString::fromLatin1(design.name));
+        button->setGeometry(toPixels(left), toPixels(kButtonTop), toPixels(kButtonSize), toPixels(kButtonSize));
         connect(button, &ToolButton::hovered, this, [this, button] { ShowStatus(button->hint()); });
         *design.button = button;
         left += kButtonPitch;
@@ -94,10 +98,11 @@ void frmMain::CreateControls()
 
     m_txtWord = new LabelledInput(QStringLiteral("梦境关键字"), QStringLiteral(":/ui/scroll.svg"),
                                   QStringLiteral(":/ui/check.svg"), this);
-    m_txtWord->setGeometry(ToPixels(120), ToPixels(1080), ToPixels(2775), ToPixels(300));
+    m_txtWord->setObjectName(QStringLiteral("txtWord"));
+    m_txtWord->setGeometry(toPixels(120), toPixels(1080), toPixels(2775), toPixels(300));
     connect(m_txtWord, &LabelledInput::textEdited, this, [this] {
-        CheckInput();
-        ShowSuggestions();
+        checkInput();
+        showSuggestions();
     });
     connect(m_txtWord, &LabelledInput::focusLost, this, [this] { RunQuery(m_txtWord->text()); });
     connect(m_txtWord, &LabelledInput::confirmed, this, [this] { RunQuery(m_txtWord->text()); });
@@ -105,17 +110,20 @@ void frmMain::CreateControls()
             [this] { ShowStatus(m_txtWord->descriptiveText()); });
 
     m_frmBack = new ResultsView(this);
-    m_frmBack->setGeometry(ToPixels(120), ToPixels(1560), 0, 0);
-    connect(m_frmBack, &ResultsView::keywordChosen, this, &frmMain::KeywordChosen);
+    m_frmBack->setObjectName(QStringLiteral("frmBack"));
+    m_frmBack->setGeometry(toPixels(120), toPixels(1560), 0, 0);
+    connect(m_frmBack, &ResultsView::keywordChosen, this, &frmMain::keywordChosen);
 
     m_statusBar = new Panel(Panel::BorderStyle::Sunken, this);
+    m_statusBar->setObjectName(QStringLiteral("statusBar"));
     m_statusBar->setTextColor(style::kStatusTextColor);
     m_statusBar->setCursor(Qt::PointingHandCursor);
     m_statusBar->setToolTip(QStringLiteral("访问睿蓝软件网站"));
     connect(m_statusBar, &Panel::clicked, this, &frmMain::OpenMakerSite);
 
     m_Image1 = new QSvgWidget(QStringLiteral(":/ui/dream.svg"), this);
-    m_Image1->setGeometry(0, ToPixels(480), ToPixels(1170), ToPixels(945));
+    m_Image1->setObjectName(QStringLiteral("Image1"));
+    m_Image1->setGeometry(0, toPixels(480), toPixels(1170), toPixels(945));
     m_Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_Image1->setAccessibleName(QStringLiteral("梦境插图"));
 
@@ -124,7 +132,7 @@ void frmMain::CreateControls()
     m_edgeResizer->watch(m_titleBar);
 
     m_suggestions = new SuggestionList(m_txtWord->field());
-    connect(m_suggestions, &SuggestionList::chosen, this, &frmMain::KeywordChosen);
+    connect(m_suggestions, &SuggestionList::chosen, this, &frmMain::keywordChosen);
 
     // Back and forward through the queries of this session, and the size of the results'
     // text: keys anywhere in the window, the mouse's side buttons (eventFilter) and
@@ -134,19 +142,19 @@ void frmMain::CreateControls()
         s->setKeys(keys);
         connect(s, &QShortcut::activated, this, slot);
     };
-    shortcut({QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(Qt::Key_Back)}, &frmMain::GoBack);
-    shortcut({QKeySequence(Qt::ALT | Qt::Key_Right), QKeySequence(Qt::Key_Forward)}, &frmMain::GoForward);
+    shortcut({QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(Qt::Key_Back)}, &frmMain::goBack);
+    shortcut({QKeySequence(Qt::ALT | Qt::Key_Right), QKeySequence(Qt::Key_Forward)}, &frmMain::goForward);
     shortcut({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)},
-             [this] { ZoomBy(1); });
-    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { ZoomBy(-1); });
-    shortcut({QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { SetTextSize(style::kResultTextSizes[0]); });
-    connect(m_frmBack, &ResultsView::zoomRequested, this, &frmMain::ZoomBy);
-    connect(m_frmBack->VScroll1(), &QScrollBar::valueChanged, this,
+             [this] { zoomBy(1); });
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { zoomBy(-1); });
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setTextSize(style::kResultTextSizes[0]); });
+    connect(m_frmBack, &ResultsView::zoomRequested, this, &frmMain::zoomBy);
+    connect(m_frmBack, &ResultsView::scrollPositionChanged, this,
             [this](int value) { m_history.setScroll(value); });
     qApp->installEventFilter(this);
 }
 
-void frmMain::Load()
+void frmMain::load()
 {
     // 1. Colours: the window and the buttons take the title colour; the input takes the
     // panel colour, as the results pane's viewport and results panel already do.
@@ -161,24 +169,24 @@ void frmMain::Load()
     // 2. The status bar takes the title colour.
     m_statusBar->setColor(titleColor);
     // 3. The default status text.
-    ShowStatus(DefaultStatusText());
+    ShowStatus(defaultStatusText());
     // 4. The light border lines.
     m_lineColor = style::kLightLineColor;
     // 5. The welcome text, no keywords.
-    m_frmBack->showWelcome(WelcomeText());
+    m_frmBack->showWelcome(welcomeText());
     // 6. The tables.
-    kb::StoreVerseTable(kb::BuildVerseTable());
-    kb::StoreRecordTable(kb::BuildRecordTable());
-    UpdateTabOrder();
+    kb::storeVerseTable(kb::BuildVerseTable());
+    kb::storeRecordTable(kb::BuildRecordTable());
+    updateTabOrder();
 }
 
-QString frmMain::WelcomeText()
+QString frmMain::welcomeText()
 {
     return QStringLiteral("请输入梦境关键字，系统将会显示相关的分析资料和相关的参考关键字，尽量为你找到满意的解释。"
                           "\r\n\r\n点击参考关键字，即可显示相关分析资料。");
 }
 
-QString frmMain::DefaultStatusText()
+QString frmMain::defaultStatusText()
 {
     return QStringLiteral("下载站点：睿蓝软件") + QString::fromUtf16(config::kMakerUrl);
 }
@@ -186,31 +194,6 @@ QString frmMain::DefaultStatusText()
 void frmMain::ShowStatus(const QString &text)
 {
     m_statusBar->setText(text);
-}
-
-QWidget *frmMain::frmFore() const
-{
-    return m_frmBack->frmFore();
-}
-
-QWidget *frmMain::Frame1() const
-{
-    return m_frmBack->Frame1();
-}
-
-QScrollBar *frmMain::VScroll1() const
-{
-    return m_frmBack->VScroll1();
-}
-
-QLabel *frmMain::lblDscr() const
-{
-    return m_frmBack->lblDscr();
-}
-
-const QList<ReferenceLabel *> &frmMain::lblRefer() const
-{
-    return m_frmBack->lblRefer();
 }
 
 QString frmMain::currentKeyword() const
@@ -241,10 +224,10 @@ int frmMain::textSize() const
 void frmMain::RunQuery(const QString &keyword)
 {
     m_suggestions->hide();
-    const QString trimmed = text::TrimSpaces(keyword);
+    const QString trimmed = text::trimSpaces(keyword);
     if (trimmed.isEmpty()) {
-        m_frmBack->showWelcome(WelcomeText());
-        UpdateTabOrder();
+        m_frmBack->showWelcome(welcomeText());
+        updateTabOrder();
         return;
     }
 
@@ -258,18 +241,18 @@ void frmMain::RunQuery(const QString &keyword)
     ShowStatus(QStringLiteral("正在执行..."));
     QString lookupKeyword = trimmed;
     const modJieMEng::ShownResult shown =
-        modJieMEng::ShowResult(modJieMEng::LookupKeyword(lookupKeyword));
+        modJieMEng::showResult(modJieMEng::LookupKeyword(lookupKeyword));
     m_frmBack->showResult(shown.text, shown.references);
     ArrangeWindow();
 
     setCursor(Qt::ArrowCursor);
     ShowStatus(QStringLiteral("完成"));
-    UpdateTabOrder();
+    updateTabOrder();
     if (focusInResults && !m_frmBack->focusFirstKeyword())
         m_txtWord->setFocus(Qt::OtherFocusReason);
 }
 
-void frmMain::KeywordChosen(const QString &keyword)
+void frmMain::keywordChosen(const QString &keyword)
 {
     // A keyword written by the program is not the user's typing: the input check leaves
     // it alone, so "钟2" stays "钟2".
@@ -277,29 +260,29 @@ void frmMain::KeywordChosen(const QString &keyword)
     RunQuery(m_txtWord->text());
 }
 
-void frmMain::ShowSuggestions()
+void frmMain::showSuggestions()
 {
     // The input's text is what the user has committed: an input method's composition is
     // not part of it and never reaches here.
     QList<SuggestionList::Entry> entries;
-    for (const modJieMEng::Suggestion &s : modJieMEng::Suggest(m_txtWord->text()))
+    for (const modJieMEng::Suggestion &s : modJieMEng::suggest(m_txtWord->text()))
         entries.append({s.keyword, s.alias});
     m_suggestions->setEntries(entries);
 }
 
-void frmMain::GoBack()
+void frmMain::goBack()
 {
     if (const std::optional<QueryHistory::Entry> entry = m_history.back())
-        ShowHistoryEntry(*entry);
+        showHistoryEntry(*entry);
 }
 
-void frmMain::GoForward()
+void frmMain::goForward()
 {
     if (const std::optional<QueryHistory::Entry> entry = m_history.forward())
-        ShowHistoryEntry(*entry);
+        showHistoryEntry(*entry);
 }
 
-void frmMain::ShowHistoryEntry(const QueryHistory::Entry &entry)
+void frmMain::showHistoryEntry(const QueryHistory::Entry &entry)
 {
     // The keyword goes back into the input as a keyword label's click puts it there, and
     // its query shows the same result and keywords; then the scroll position returns.
@@ -310,15 +293,15 @@ void frmMain::ShowHistoryEntry(const QueryHistory::Entry &entry)
     m_frmBack->setScrollPosition(entry.scroll);
 }
 
-void frmMain::ZoomBy(int steps)
+void frmMain::zoomBy(int steps)
 {
     const auto sizes = std::begin(style::kResultTextSizes);
     const auto count = std::ssize(style::kResultTextSizes);
     const auto at = std::find(sizes, std::end(style::kResultTextSizes), m_frmBack->textSize()) - sizes;
-    SetTextSize(sizes[std::clamp<std::ptrdiff_t>(at + steps, 0, count - 1)]);
+    setTextSize(sizes[std::clamp<std::ptrdiff_t>(at + steps, 0, count - 1)]);
 }
 
-void frmMain::SetTextSize(int points)
+void frmMain::setTextSize(int points)
 {
     if (points == m_frmBack->textSize())
         return;
@@ -334,10 +317,10 @@ void frmMain::SetTextSize(int points)
         m_frmBack->setScrollPosition(int(qint64(oldScroll) * lineHeight / oldLineHeight));
 }
 
-void frmMain::CheckInput()
+void frmMain::checkInput()
 {
     QLineEdit *field = m_txtWord->field();
-    const CheckedInput checked = ui::CheckInput(field->text(), field->cursorPosition());
+    const text::CheckedInput checked = text::checkInput(field->text(), field->cursorPosition());
     if (!checked.changed)
         return;
     ShowStatus(QStringLiteral("请输入有效的汉字！"));
@@ -349,32 +332,32 @@ void frmMain::CheckInput()
 void frmMain::ArrangeWindow()
 {
     LayoutInput input;
-    input.width = ToTwips(width());
-    input.height = ToTwips(height());
+    input.width = toTwips(width());
+    input.height = toTwips(height());
     input.lineHeight = m_frmBack->lineHeightTwips();
     input.keywordLabels = m_frmBack->keywordLabelCount();
     input.resultTextHeight = [this](int widthTwips) { return m_frmBack->resultTextHeightTwips(widthTwips); };
     // The results panel stands where the scroll bar has taken it.
-    m_geometry.resultsPanel.top = -m_frmBack->scrollPosition();
+    m_geometry.Frame1.top = -m_frmBack->scrollPosition();
     m_geometry = ui::ArrangeWindow(input, m_geometry);
-    ApplyGeometry();
+    applyGeometry();
 }
 
-void frmMain::ApplyGeometry()
+void frmMain::applyGeometry()
 {
     const WindowGeometry &g = m_geometry;
     const auto place = [](QWidget *w, const TwipsRect &r) {
-        w->setGeometry(ToPixels(r.left), ToPixels(r.top), ToPixels(r.width), ToPixels(r.height));
+        w->setGeometry(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height));
     };
     place(m_titleBar, g.titleBar);
-    place(m_frmBack, g.background);
+    place(m_frmBack, g.frmBack);
     place(m_statusBar, g.statusBar);
     m_frmBack->applyGeometry(g);
-    m_Image1->move(ToPixels(g.picture.left), ToPixels(g.picture.top));
+    m_Image1->move(toPixels(g.Image1.left), toPixels(g.Image1.top));
     update();
 }
 
-void frmMain::UpdateTabOrder()
+void frmMain::updateTabOrder()
 {
     // The keyboard goes from the input through the shown keywords to the buttons.
     QWidget *previous = m_frmBack->chainTabOrder(m_txtWord->field());
@@ -394,16 +377,16 @@ void frmMain::paintEvent(QPaintEvent *)
     QPainter p(this);
     const auto draw = [&](const TwipsLine &l, const QColor &color) {
         p.setPen(color);
-        p.drawLine(ToPixels(l.x1), ToPixels(l.y1), ToPixels(l.x2), ToPixels(l.y2));
+        p.drawLine(toPixels(l.x1), toPixels(l.y1), toPixels(l.x2), toPixels(l.y2));
     };
     // Light lines at the top and left, shadow lines just inside the right and bottom edge.
     const QColor shadow = palette().color(QPalette::Window).darker(160);
-    const TwipsLine &right = m_geometry.lines[2];
-    const TwipsLine &bottom = m_geometry.lines[3];
+    const TwipsLine &right = m_geometry.Line3;
+    const TwipsLine &bottom = m_geometry.Line4;
     draw({right.x1 - 7, right.y1, right.x2 - 7, right.y2}, shadow);
     draw({bottom.x1, bottom.y1 - 7, bottom.x2, bottom.y2 - 7}, shadow);
-    draw(m_geometry.lines[0], m_lineColor);
-    draw(m_geometry.lines[1], m_lineColor);
+    draw(m_geometry.Line1, m_lineColor);
+    draw(m_geometry.Line2, m_lineColor);
 }
 
 void frmMain::resizeEvent(QResizeEvent *)
@@ -440,7 +423,7 @@ void frmMain::mouseMoveEvent(QMouseEvent *event)
 {
     // The bare window (its edges included) shows the default status text.
     if (childAt(event->position().toPoint()) == nullptr)
-        ShowStatus(DefaultStatusText());
+        ShowStatus(defaultStatusText());
     QWidget::mouseMoveEvent(event);
 }
 
@@ -452,22 +435,22 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
         if (button == Qt::BackButton || button == Qt::ForwardButton) {
             if (button == Qt::BackButton)
-                GoBack();
+                goBack();
             else
-                GoForward();
+                goForward();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void frmMain::ShowAbout()
+void frmMain::showAbout()
 {
-    desktop::Current().ShowMessage(
-        this,
+    desktop::current().showMessage(
+        this, QStringLiteral("关于梦鉴"),
         QStringLiteral("《梦鉴》精华版  %1\n\n睿蓝软件 出品\n%2")
             .arg(QString::fromLatin1(config::kVersion), QString::fromUtf16(config::kMakerUrl)),
-        QStringLiteral("关于梦鉴"), desktop::Icon::Information);
+        desktop::Icon::Information);
 }
 
 output::QueryState frmMain::queryState() const

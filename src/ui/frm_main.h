@@ -4,13 +4,10 @@
 #include "ui/query_history.h"
 #include "ui/window_layout.h"
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
-class QLabel;
-class QScrollBar;
 class QSvgWidget;
 
 namespace ui {
@@ -18,7 +15,6 @@ namespace ui {
 class EdgeResizer;
 class LabelledInput;
 class Panel;
-class ReferenceLabel;
 class ResultsView;
 class SuggestionList;
 class TitleBar;
@@ -26,6 +22,7 @@ class ToolButton;
 
 // The main window. Creating it runs its load sequence: colours and borders, the default
 // status text, the welcome text, then the omen verse table and the dream record table.
+// Its controls carry their names as object names (txtWord, frmBack, lblDscr, btnSave…).
 //
 // The window keeps no copy of the current query: the query state is what its controls
 // show (the keyword input's text, the result label's text, the captions of the shown
@@ -50,8 +47,8 @@ public:
     // The first time it is shown, the window centres itself on its screen.
     void setVisible(bool visible) override;
 
-    static QString WelcomeText();
-    static QString DefaultStatusText();
+    static QString welcomeText();
+    static QString defaultStatusText();
 
     // The query state.
     QString currentKeyword() const;
@@ -59,20 +56,7 @@ public:
     QStringList shownReferences() const;
     output::QueryState queryState() const;
 
-    // The controls, for the output commands and for tests.
-    TitleBar *titleBar() const { return m_titleBar; }
-    LabelledInput *txtWord() const { return m_txtWord; }
-    Panel *statusBar() const { return m_statusBar; }
-    QWidget *frmFore() const;
-    QWidget *Frame1() const;
-    QScrollBar *VScroll1() const;
-    QLabel *lblDscr() const;
-    const QList<ReferenceLabel *> &lblRefer() const;
-    ToolButton *btnSave() const { return m_btnSave; }
-    ToolButton *btnCopy() const { return m_btnCopy; }
-    ToolButton *btnPrint() const { return m_btnPrint; }
-    ToolButton *btnWeb() const { return m_btnWeb; }
-    ToolButton *btnClose() const { return m_btnClose; }
+    // Where the last layout pass put every control, in twips.
     const WindowGeometry &geometryInTwips() const { return m_geometry; }
     int lineHeightTwips() const;
     SuggestionList *suggestionList() const { return m_suggestions; }
@@ -88,19 +72,19 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void CreateControls();
-    void Load();
-    void ApplyGeometry();
-    void KeywordChosen(const QString &keyword);
-    void ShowSuggestions();
-    void GoBack();
-    void GoForward();
-    void ShowHistoryEntry(const QueryHistory::Entry &entry);
-    void ZoomBy(int steps);
-    void SetTextSize(int points);
-    void CheckInput();
-    void UpdateTabOrder();
-    void ShowAbout();
+    void createControls();
+    void load();
+    void applyGeometry();
+    void keywordChosen(const QString &keyword);
+    void showSuggestions();
+    void goBack();
+    void goForward();
+    void showHistoryEntry(const QueryHistory::Entry &entry);
+    void zoomBy(int steps);
+    void setTextSize(int points);
+    void checkInput();
+    void updateTabOrder();
+    void showAbout();
     void SaveReport();
     void CopyReport();
     void PrintReport();

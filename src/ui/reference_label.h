@@ -15,7 +15,6 @@ class ReferenceLabel : public QLabel
 public:
     explicit ReferenceLabel(int index, QWidget *parent = nullptr);
 
-    int index() const { return m_index; }
     void setCaption(const QString &caption);
     QString caption() const { return text(); }
     void setColor(const QColor &color);

@@ -13,7 +13,7 @@
 namespace ui {
 namespace {
 
-QCursor HandCursor()
+QCursor handCursor()
 {
     // Every keyword label of a query takes it, so it is drawn once per pixel ratio, not
     // once per label.
@@ -36,6 +36,7 @@ ResultsView::ResultsView(QWidget *parent)
 
     // The viewport and the results panel take the panel colour and draw no border.
     m_frmFore = new QWidget(this);
+    m_frmFore->setObjectName(QStringLiteral("frmFore"));
     m_frmFore->setAutoFillBackground(true);
     QPalette forePalette = m_frmFore->palette();
     forePalette.setColor(QPalette::Window, color());
@@ -44,6 +45,7 @@ ResultsView::ResultsView(QWidget *parent)
     m_frmFore->setAccessibleName(QStringLiteral("解梦结果"));
 
     m_VScroll1 = new QScrollBar(Qt::Vertical, this);
+    m_VScroll1->setObjectName(QStringLiteral("VScroll1"));
     m_VScroll1->setRange(0, 0);
     m_VScroll1->setSingleStep(10);
     m_VScroll1->setPageStep(100);
@@ -54,6 +56,7 @@ ResultsView::ResultsView(QWidget *parent)
     connect(m_VScroll1, &QScrollBar::valueChanged, this, &ResultsView::scrollChanged);
 
     m_Frame1 = new QWidget(m_frmFore);
+    m_Frame1->setObjectName(QStringLiteral("Frame1"));
     m_Frame1->setAutoFillBackground(true);
     m_Frame1->setPalette(forePalette);
     m_Frame1->setMouseTracking(true);
@@ -64,6 +67,7 @@ ResultsView::ResultsView(QWidget *parent)
     m_Frame1->setFont(style::songFont(m_textSize));
 
     m_lblDscr = new ResultLabel(m_Frame1);
+    m_lblDscr->setObjectName(QStringLiteral("lblDscr"));
     QPalette resultPalette = m_lblDscr->palette();
     resultPalette.setColor(QPalette::WindowText, style::kResultColor);
     m_lblDscr->setPalette(resultPalette);
@@ -71,14 +75,9 @@ ResultsView::ResultsView(QWidget *parent)
     auto *header = new ReferenceLabel(0, m_Frame1);
     header->setCaption(QStringLiteral("参照关键字："));
     header->setColor(style::kPanelTextColor);
-    header->setCursor(HandCursor());
+    header->setCursor(handCursor());
     m_lblRefer.append(header);
     m_lblRefer.append(createKeywordLabel(1));
-}
-
-QLabel *ResultsView::lblDscr() const
-{
-    return m_lblDscr;
 }
 
 void ResultsView::showWelcome(const QString &text)
@@ -180,7 +179,7 @@ void ResultsView::setTextSize(int points)
 
 int ResultsView::lineHeightTwips() const
 {
-    return ToTwips(m_lblRefer[0]->fontMetrics().height());
+    return toTwips(m_lblRefer[0]->fontMetrics().height());
 }
 
 int ResultsView::keywordLabelCount() const
@@ -190,26 +189,26 @@ int ResultsView::keywordLabelCount() const
 
 int ResultsView::resultTextHeightTwips(int widthTwips) const
 {
-    return ToTwips(m_lblDscr->heightForWidth(ToPixels(widthTwips)));
+    return toTwips(m_lblDscr->heightForWidth(toPixels(widthTwips)));
 }
 
 void ResultsView::applyGeometry(const WindowGeometry &g)
 {
     const auto place = [](QWidget *w, const TwipsRect &r) {
-        w->setGeometry(ToPixels(r.left), ToPixels(r.top), ToPixels(r.width), ToPixels(r.height));
+        w->setGeometry(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height));
     };
-    place(m_frmFore, g.viewport);
-    place(m_VScroll1, g.scrollBar);
-    place(m_Frame1, g.resultsPanel);
-    place(m_lblDscr, g.resultText);
+    place(m_frmFore, g.frmFore);
+    place(m_VScroll1, g.VScroll1);
+    place(m_Frame1, g.Frame1);
+    place(m_lblDscr, g.lblDscr);
 
-    const int lineHeight = ToPixels(lineHeightTwips());
-    const int headerLeft = ToPixels(g.headerLeft);
+    const int lineHeight = toPixels(lineHeightTwips());
+    const int headerLeft = toPixels(g.headerLeft);
     ReferenceLabel *header = m_lblRefer[0];
-    header->setGeometry(headerLeft, ToPixels(g.headerTop), header->sizeHint().width(), lineHeight);
+    header->setGeometry(headerLeft, toPixels(g.headerTop), header->sizeHint().width(), lineHeight);
     for (qsizetype i = 1; i < m_lblRefer.size() && i <= qsizetype(g.keywordLabelTops.size()); ++i) {
         ReferenceLabel *label = m_lblRefer[i];
-        label->setGeometry(headerLeft, ToPixels(g.keywordLabelTops[std::size_t(i - 1)]),
+        label->setGeometry(headerLeft, toPixels(g.keywordLabelTops[std::size_t(i - 1)]),
                            label->sizeHint().width(), lineHeight);
     }
 
@@ -221,7 +220,7 @@ ReferenceLabel *ResultsView::createKeywordLabel(int index)
 {
     auto *label = new ReferenceLabel(index, m_Frame1);
     label->setColor(style::kKeywordColor);
-    label->setCursor(HandCursor());
+    label->setCursor(handCursor());
     connect(label, &ReferenceLabel::clicked, this, &ResultsView::keywordLabelClicked);
     connect(label, &ReferenceLabel::hovered, this, &ResultsView::keywordLabelHovered);
     return label;
@@ -262,7 +261,8 @@ void ResultsView::clearHover()
 
 void ResultsView::scrollChanged(int value)
 {
-    m_Frame1->move(m_Frame1->x(), ToPixels(-value));
+    m_Frame1->move(m_Frame1->x(), toPixels(-value));
+    emit scrollPositionChanged(value);
 }
 
 bool ResultsView::eventFilter(QObject *watched, QEvent *event)

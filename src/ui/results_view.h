@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-class QLabel;
 class QScrollBar;
 
 namespace ui {
@@ -69,14 +68,11 @@ public:
     int keywordLabelCount() const;
     int resultTextHeightTwips(int widthTwips) const;
     // Places the viewport, the scroll bar, the results panel and its labels as the layout
-    // pass computed them (the pane itself is placed by the window, at g.background).
+    // pass computed them (the pane itself is placed by the window, at g.frmBack).
     void applyGeometry(const WindowGeometry &g);
 
-    // The parts, as the window's layout and its tests name them.
-    QWidget *frmFore() const { return m_frmFore; }
-    QWidget *Frame1() const { return m_Frame1; }
-    QScrollBar *VScroll1() const { return m_VScroll1; }
-    QLabel *lblDscr() const;
+    // The label array: [0] the header, [1..] the keyword labels, shown or hidden. The other
+    // parts carry their names as object names (frmFore, VScroll1, Frame1, lblDscr).
     const QList<ReferenceLabel *> &lblRefer() const { return m_lblRefer; }
 
 signals:
@@ -85,6 +81,8 @@ signals:
     // Ctrl and the wheel over the results: `steps` notches away from the user (larger
     // text) when positive, towards the user when negative.
     void zoomRequested(int steps);
+    // The scroll position changed (twips, as scrollPosition()).
+    void scrollPositionChanged(int twips);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

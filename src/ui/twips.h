@@ -8,12 +8,12 @@ namespace ui {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-[[nodiscard]] inline int ToPixels(int twips) noexcept
+[[nodiscard]] inline int toPixels(int twips) noexcept
 {
     return qRound(double(twips) / kTwipsPerPixel);
 }
 
-[[nodiscard]] constexpr int ToTwips(int pixels) noexcept
+[[nodiscard]] constexpr int toTwips(int pixels) noexcept
 {
     return pixels * kTwipsPerPixel;
 }

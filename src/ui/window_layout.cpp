@@ -20,7 +20,7 @@ constexpr int kPanelTrim = 10;
 constexpr int kTextTrim = 120;
 
 // Moves `rect` when the new size is possible; a negative size fails and changes nothing.
-bool Move(TwipsRect &rect, int left, int top, int width, int height)
+bool move(TwipsRect &rect, int left, int top, int width, int height)
 {
     if (width < 0 || height < 0)
         return false;
@@ -32,54 +32,54 @@ bool Move(TwipsRect &rect, int left, int top, int width, int height)
 
 WindowGeometry ArrangeWindow(const LayoutInput &in, WindowGeometry g)
 {
-    const int W = in.width;
-    const int H = in.height;
+    const int w = in.width;
+    const int h = in.height;
     const int line = in.lineHeight;
 
-    g.lines[0] = {0, 0, 0, H};
-    g.lines[1] = {0, 0, W, 0};
-    g.lines[2] = {W - kBorderInset, 0, W - kBorderInset, H};
-    g.lines[3] = {0, H - kBorderInset, W, H - kBorderInset};
+    g.Line1 = {0, 0, 0, h};
+    g.Line2 = {0, 0, w, 0};
+    g.Line3 = {w - kBorderInset, 0, w - kBorderInset, h};
+    g.Line4 = {0, h - kBorderInset, w, h - kBorderInset};
 
-    Move(g.titleBar, kTitleMargin, kTitleTop, W - 2 * kTitleMargin, g.titleBar.height);
+    move(g.titleBar, kTitleMargin, kTitleTop, w - 2 * kTitleMargin, g.titleBar.height);
 
-    Move(g.background, g.background.left, g.background.top, W - 2 * g.background.left,
-         H - g.background.top - g.statusBar.height - kPanelBottomGap);
+    move(g.frmBack, g.frmBack.left, g.frmBack.top, w - 2 * g.frmBack.left,
+         h - g.frmBack.top - g.statusBar.height - kPanelBottomGap);
 
-    Move(g.statusBar, g.background.left, H - g.statusBar.height - kStatusBottomGap,
-         g.background.width, kStatusHeight);
+    move(g.statusBar, g.frmBack.left, h - g.statusBar.height - kStatusBottomGap,
+         g.frmBack.width, kStatusHeight);
 
-    Move(g.viewport, kViewportLeft, kViewportTop, g.background.width - kScrollWidth - kViewportGap,
-         g.background.height - g.viewport.top - kViewportGap);
+    move(g.frmFore, kViewportLeft, kViewportTop, g.frmBack.width - kScrollWidth - kViewportGap,
+         g.frmBack.height - g.frmFore.top - kViewportGap);
 
-    Move(g.scrollBar, g.background.width - kScrollOffset, g.viewport.top, kScrollWidth,
-         g.viewport.height);
+    move(g.VScroll1, g.frmBack.width - kScrollOffset, g.frmFore.top, kScrollWidth,
+         g.frmFore.height);
 
-    Move(g.resultsPanel, g.resultsPanel.left, g.resultsPanel.top, g.viewport.width - kPanelTrim,
-         g.resultsPanel.height);
+    move(g.Frame1, g.Frame1.left, g.Frame1.top, g.frmFore.width - kPanelTrim,
+         g.Frame1.height);
 
-    const int textWidth = g.resultsPanel.width - kTextTrim;
+    const int textWidth = g.Frame1.width - kTextTrim;
     if (textWidth >= 0) {
-        g.resultText.width = textWidth;
-        g.resultText.height = in.resultTextHeight ? in.resultTextHeight(textWidth) : 0;
+        g.lblDscr.width = textWidth;
+        g.lblDscr.height = in.resultTextHeight ? in.resultTextHeight(textWidth) : 0;
     }
 
-    g.headerTop = g.resultText.top + g.resultText.height + 2 * line;
+    g.headerTop = g.lblDscr.top + g.lblDscr.height + 2 * line;
 
     g.keywordLabelTops.resize(std::size_t(std::max(in.keywordLabels, 0)));
     for (std::size_t i = 0; i < g.keywordLabelTops.size(); ++i)
         g.keywordLabelTops[i] = g.headerTop + int(i + 2) * line;
 
     const int lastTop = g.keywordLabelTops.empty() ? g.headerTop : g.keywordLabelTops.back();
-    Move(g.resultsPanel, g.resultsPanel.left, g.resultsPanel.top, g.resultsPanel.width,
+    move(g.Frame1, g.Frame1.left, g.Frame1.top, g.Frame1.width,
          lastTop + 3 * line);
 
     // Twips are whole numbers here, so the rounding of the overhang is exact. A panel that
     // fits needs no range: a stale one would leave it scrolled with the bar hidden.
-    g.scrollMaximum = std::max(g.resultsPanel.height - g.viewport.height, 0);
-    g.scrollBarVisible = g.resultsPanel.height > g.viewport.height;
+    g.scrollMaximum = std::max(g.Frame1.height - g.frmFore.height, 0);
+    g.scrollBarVisible = g.Frame1.height > g.frmFore.height;
 
-    g.picture.left = g.background.left + g.background.width - g.picture.width;
+    g.Image1.left = g.frmBack.left + g.frmBack.width - g.Image1.width;
     return g;
 }
 

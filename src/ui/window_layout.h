@@ -26,24 +26,28 @@ struct TwipsLine
 
 // Everything the layout places, as it stands before a pass and after it. Positions are
 // relative to each control's parent: the window for the lines, title bar, background
-// panel, status bar and picture; the background panel for the viewport and scroll bar;
-// the viewport for the results panel; the results panel for the labels.
+// panel (frmBack), status bar and picture (Image1); the background panel for the
+// viewport (frmFore) and scroll bar (VScroll1); the viewport for the results panel
+// (Frame1); the results panel for the labels.
 struct WindowGeometry
 {
-    TwipsLine lines[4];
+    TwipsLine Line1; // left border
+    TwipsLine Line2; // top border
+    TwipsLine Line3; // right border
+    TwipsLine Line4; // bottom border
     TwipsRect titleBar{120, 0, 6735, 375};
-    TwipsRect background{120, 1560, 0, 0};
+    TwipsRect frmBack{120, 1560, 0, 0}; // the background panel
     TwipsRect statusBar{0, 0, 0, 255};
-    TwipsRect viewport{10, 275, 0, 0};
-    TwipsRect scrollBar{0, 0, 255, 0};
-    TwipsRect resultsPanel{0, 0, 0, 0};
-    TwipsRect resultText{120, 120, 0, 0};
+    TwipsRect frmFore{10, 275, 0, 0};   // the viewport
+    TwipsRect VScroll1{0, 0, 255, 0};   // the scroll bar
+    TwipsRect Frame1{0, 0, 0, 0};       // the results panel
+    TwipsRect lblDscr{120, 120, 0, 0};  // the result label
     int headerLeft = 120;
     int headerTop = 0;
     std::vector<int> keywordLabelTops; // labels 1..n
     int scrollMaximum = 0;
     bool scrollBarVisible = false;
-    TwipsRect picture{0, 480, 1170, 945};
+    TwipsRect Image1{0, 480, 1170, 945}; // the picture
 
     friend bool operator==(const WindowGeometry &, const WindowGeometry &) = default;
 };

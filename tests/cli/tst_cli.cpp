@@ -1,7 +1,7 @@
 // mengjian-lookup as a script sees it: its output, its exit status, its input handling.
 
 #include "kb/tables.h"
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 
 #include <QProcess>
@@ -18,7 +18,7 @@ struct Run
     QByteArray err;
 };
 
-Run Lookup(const QStringList &args, const QByteArray &input = {})
+Run lookup(const QStringList &args, const QByteArray &input = {})
 {
     QProcess p;
     p.start(QStringLiteral(MENGJIAN_LOOKUP_PATH), args);
@@ -39,7 +39,7 @@ class TestCli : public QObject
     QString m_records = kb::BuildRecordTable();
     QString m_verses = kb::BuildVerseTable();
 
-    QByteArray Expected(QString keyword)
+    QByteArray expectedOutput(QString keyword)
     {
         return modJieMEng::LookupKeyword(keyword, m_records, m_verses).toUtf8() + '\n';
     }
@@ -58,45 +58,45 @@ private slots:
             QByteArray keyword = line;
             if (keyword.endsWith('\r'))
                 keyword.chop(1);
-            expected += Expected(QString::fromUtf8(keyword));
+            expected += expectedOutput(QString::fromUtf8(keyword));
         }
-        const Run run = Lookup({u"--raw"_s}, input);
+        const Run run = lookup({u"--raw"_s}, input);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, expected);
     }
 
     void rawLastLineWithoutLineFeed()
     {
-        const Run run = Lookup({u"--raw"_s}, "钟\r\n黄昏");
-        QCOMPARE(run.out, Expected(u"钟"_s) + Expected(u"黄昏"_s));
+        const Run run = lookup({u"--raw"_s}, "钟\r\n黄昏");
+        QCOMPARE(run.out, expectedOutput(u"钟"_s) + expectedOutput(u"黄昏"_s));
     }
 
     void rawArguments()
     {
-        const Run run = Lookup({u"--raw"_s, u"钟"_s, u" 黄昏 "_s, u"--"_s, u"--x"_s});
+        const Run run = lookup({u"--raw"_s, u"钟"_s, u" 黄昏 "_s, u"--"_s, u"--x"_s});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, Expected(u"钟"_s) + Expected(u"黄昏"_s) + Expected(u"--x"_s));
+        QCOMPARE(run.out, expectedOutput(u"钟"_s) + expectedOutput(u"黄昏"_s) + expectedOutput(u"--x"_s));
     }
 
     void readableOutput()
     {
-        const Run run = Lookup({u"钟"_s, u"xyz"_s});
+        const Run run = lookup({u"钟"_s, u"xyz"_s});
         QCOMPARE(run.exitCode, 0);
         const QString out = QString::fromUtf8(run.out);
         QString keyword = u"钟"_s;
-        const auto shown = modJieMEng::ShowResult(modJieMEng::LookupKeyword(keyword, m_records, m_verses));
+        const auto shown = modJieMEng::showResult(modJieMEng::LookupKeyword(keyword, m_records, m_verses));
         QVERIFY(out.contains(shown.text));
         QVERIFY(out.contains(u"参考关键字："_s));
         QVERIFY(out.contains(u"钟2"_s));
-        QVERIFY(out.contains(modJieMEng::NoDataMessage()));
+        QVERIFY(out.contains(modJieMEng::noDataMessage()));
     }
 
     void dumpsTheTablesAsBuilt()
     {
-        Run run = Lookup({u"--dump"_s, u"records"_s});
+        Run run = lookup({u"--dump"_s, u"records"_s});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, m_records.toUtf8() + '\n');
-        run = Lookup({u"--dump"_s, u"verses"_s});
+        run = lookup({u"--dump"_s, u"verses"_s});
         QCOMPARE(run.out, m_verses.toUtf8() + '\n');
     }
 
@@ -116,7 +116,7 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(QByteArray, input);
-        const Run run = Lookup(args, input);
+        const Run run = lookup(args, input);
         QCOMPARE(run.exitCode, 2);
         QVERIFY(!run.err.isEmpty());
     }
@@ -133,10 +133,10 @@ private slots:
 
     void helpAndVersion()
     {
-        Run run = Lookup({u"--help"_s});
+        Run run = lookup({u"--help"_s});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains("--raw"));
-        run = Lookup({u"--version"_s});
+        run = lookup({u"--version"_s});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.startsWith("mengjian-lookup"));
     }

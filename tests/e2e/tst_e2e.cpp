@@ -4,7 +4,7 @@
 
 #include "kb/store.h"
 #include "kb/tables.h"
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 #include "output/printing.h"
 #include "output/report.h"
@@ -45,7 +45,7 @@ struct ToolRun
     QByteArray out;
 };
 
-ToolRun RunTool(const QString &program, const QStringList &args,
+ToolRun runTool(const QString &program, const QStringList &args,
                 const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
                 int timeoutMs = 20000)
 {
@@ -66,15 +66,15 @@ ToolRun RunTool(const QString &program, const QStringList &args,
     return run;
 }
 
-bool Succeeded(const ToolRun &run)
+bool succeeded(const ToolRun &run)
 {
     return run.finished && run.exitCode == 0;
 }
 
-int PdfPageCount(const QString &path)
+int pdfPageCount(const QString &path)
 {
-    const ToolRun info = RunTool(u"pdfinfo"_s, {path});
-    if (!Succeeded(info))
+    const ToolRun info = runTool(u"pdfinfo"_s, {path});
+    if (!succeeded(info))
         return -1;
     static const QRegularExpression pages(u"^Pages:\\s+(\\d+)\\s*$"_s,
                                           QRegularExpression::MultilineOption);
@@ -92,7 +92,7 @@ struct InkBand
     int right = 0;
 };
 
-QList<InkBand> InkBands(const QImage &page)
+QList<InkBand> inkBands(const QImage &page)
 {
     QList<InkBand> bands;
     bool inBand = false;
@@ -123,7 +123,7 @@ QList<InkBand> InkBands(const QImage &page)
     return bands;
 }
 
-QString Describe(const QList<InkBand> &bands)
+QString describe(const QList<InkBand> &bands)
 {
     QStringList parts;
     for (const InkBand &b : bands)
@@ -132,12 +132,12 @@ QString Describe(const QList<InkBand> &bands)
 }
 
 // Page 1 of a PDF as an image at 100 dots per inch, written to `pngBase`.png.
-QImage FirstPageImage(const QString &pdf, const QString &pngBase)
+QImage firstPageImage(const QString &pdf, const QString &pngBase)
 {
     QFile::remove(pngBase + u".png"_s);
-    const ToolRun run = RunTool(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"100"_s, u"-f"_s, u"1"_s,
+    const ToolRun run = runTool(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"100"_s, u"-f"_s, u"1"_s,
                                                 u"-l"_s, u"1"_s, u"-singlefile"_s, pdf, pngBase});
-    return Succeeded(run) ? QImage(pngBase + u".png"_s) : QImage();
+    return succeeded(run) ? QImage(pngBase + u".png"_s) : QImage();
 }
 
 // Pixels by which a line of print may move between a page rendered here and one that went
@@ -155,7 +155,7 @@ class TestEndToEnd : public QObject
     QProcess m_app;
     QString m_window;
 
-    QProcessEnvironment XEnvironment() const
+    QProcessEnvironment xEnvironment() const
     {
         // The program prints on the test's own print server; xdotool reads the text to type
         // in the locale's multibyte encoding.
@@ -164,23 +164,23 @@ class TestEndToEnd : public QObject
         return env;
     }
 
-    ToolRun X(const QString &tool, const QStringList &args, int timeoutMs = 20000) const
+    ToolRun x(const QString &tool, const QStringList &args, int timeoutMs = 20000) const
     {
-        return RunTool(tool, args, XEnvironment(), timeoutMs);
+        return runTool(tool, args, xEnvironment(), timeoutMs);
     }
 
     // Starts the program and waits for its window; the window id, "" when none appeared.
-    QString StartProgram()
+    QString startProgram()
     {
-        m_app.setProcessEnvironment(XEnvironment());
+        m_app.setProcessEnvironment(xEnvironment());
         m_app.setProcessChannelMode(QProcess::ForwardedChannels);
-        testsupport::StartTiedToThisProcess(m_app, QStringLiteral(MENGJIAN_APP_PATH), {});
+        testsupport::startTiedToThisProcess(m_app, QStringLiteral(MENGJIAN_APP_PATH), {});
         if (!m_app.waitForStarted(10000))
             return {};
-        const ToolRun found = X(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
+        const ToolRun found = x(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
                                                u"--name"_s, u"梦鉴"_s},
                                 30000);
-        if (!Succeeded(found))
+        if (!succeeded(found))
             return {};
         const QList<QByteArray> ids = found.out.trimmed().split('\n');
         return ids.isEmpty() ? QString() : QString::fromLatin1(ids.first().trimmed());
@@ -188,40 +188,40 @@ class TestEndToEnd : public QObject
 
     // Types `keyword` into the keyword input (where the keyboard focus starts) and presses
     // Enter, as a person does.
-    bool TypeQuery(const QString &keyword) const
+    bool typeQuery(const QString &keyword) const
     {
-        return Succeeded(X(u"xdotool"_s, {u"windowfocus"_s, m_window}))
-            && Succeeded(X(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"120"_s, keyword}))
-            && Succeeded(X(u"xdotool"_s, {u"key"_s, u"Return"_s}));
+        return succeeded(x(u"xdotool"_s, {u"windowfocus"_s, m_window}))
+            && succeeded(x(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"120"_s, keyword}))
+            && succeeded(x(u"xdotool"_s, {u"key"_s, u"Return"_s}));
     }
 
-    bool Click(QPoint inWindow) const
+    bool click(QPoint inWindow) const
     {
-        return Succeeded(X(u"xdotool"_s,
+        return succeeded(x(u"xdotool"_s,
                            {u"mousemove"_s, u"--window"_s, m_window, QString::number(inWindow.x()),
                             QString::number(inWindow.y()), u"click"_s, u"1"_s}));
     }
 
     // The clipboard's text as another program reads it while the program serves it, waiting
     // until the program has taken the selection; empty when it never did.
-    QByteArray ReadClipboard() const
+    QByteArray readClipboard() const
     {
         QElapsedTimer t;
         t.start();
         do {
-            const ToolRun read = X(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, 10000);
-            if (Succeeded(read) && !read.out.isEmpty())
+            const ToolRun read = x(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, 10000);
+            if (succeeded(read) && !read.out.isEmpty())
                 return read.out;
             QThread::msleep(200);
         } while (t.elapsed() < 15000);
         return {};
     }
 
-    static QString ExpectedReport(const QString &fieldText)
+    static QString expectedReport(const QString &fieldText)
     {
         QString keyword = fieldText;
         const modJieMEng::ShownResult shown =
-            modJieMEng::ShowResult(modJieMEng::LookupKeyword(keyword));
+            modJieMEng::showResult(modJieMEng::LookupKeyword(keyword));
         return output::ComposeReport({fieldText, shown.text, shown.references});
     }
 
@@ -229,7 +229,7 @@ private slots:
     void initTestCase()
     {
         for (const QString &tool : {u"Xvfb"_s, u"xdotool"_s, u"cupsd"_s}) {
-            if (testsupport::FindTool(tool).isEmpty())
+            if (testsupport::findTool(tool).isEmpty())
                 QSKIP(qPrintable(tool + u" is not installed (scripts/install-deps.sh installs it); "
                                         "the end-to-end tests need it"_s));
         }
@@ -241,19 +241,19 @@ private slots:
         m_cups.useInThisProcess();
         // The program's print face, so that pages laid out here match its pages.
         ui::style::substituteFonts();
-        kb::StoreVerseTable(kb::BuildVerseTable());
-        kb::StoreRecordTable(kb::BuildRecordTable());
+        kb::storeVerseTable(kb::BuildVerseTable());
+        kb::storeRecordTable(kb::BuildRecordTable());
     }
 
     void init()
     {
-        m_window = StartProgram();
+        m_window = startProgram();
         QVERIFY2(!m_window.isEmpty(), "the main window did not appear on the X display");
     }
 
     void cleanup()
     {
-        testsupport::StopProcess(m_app);
+        testsupport::stopProcess(m_app);
         m_window.clear();
     }
 
@@ -284,14 +284,14 @@ private slots:
             QSKIP("xclip is not installed (scripts/install-deps.sh installs it); the clipboard "
                   "cannot be read");
 
-        QVERIFY(TypeQuery(typed));
-        QVERIFY(Click(kCopyButton));
+        QVERIFY(typeQuery(typed));
+        QVERIFY(click(kCopyButton));
 
         // The program serves the clipboard itself: read it from another process while the
         // program runs, waiting until it has taken the selection.
-        const QByteArray copied = ReadClipboard();
+        const QByteArray copied = readClipboard();
         QVERIFY2(!copied.isEmpty(), "the clipboard stayed empty");
-        QCOMPARE(copied, ExpectedReport(fieldText).toUtf8());
+        QCOMPARE(copied, expectedReport(fieldText).toUtf8());
     }
 
     void printButtonWritesReportToDefaultPrinter()
@@ -306,8 +306,8 @@ private slots:
         QFile::remove(pdf);
 
         const QString keyword = u"钟"_s;
-        QVERIFY(TypeQuery(keyword));
-        QVERIFY(Click(kPrintButton));
+        QVERIFY(typeQuery(keyword));
+        QVERIFY(click(kPrintButton));
 
         // The queue writes the file while the job runs: wait until it reads as a whole PDF.
         int pages = -1;
@@ -315,7 +315,7 @@ private slots:
         t.start();
         while (pages <= 0 && t.elapsed() < 60000) {
             if (QFileInfo::exists(pdf))
-                pages = PdfPageCount(pdf);
+                pages = pdfPageCount(pdf);
             if (pages <= 0)
                 QThread::msleep(300);
         }
@@ -328,7 +328,7 @@ private slots:
         QVERIFY(pages >= 1);
 
         const QString outDir = QStringLiteral(MENGJIAN_E2E_OUTPUT_DIR);
-        const QImage page = FirstPageImage(pdf, outDir + u"/print-page"_s);
+        const QImage page = firstPageImage(pdf, outDir + u"/print-page"_s);
         QVERIFY2(!page.isNull(), "the printed PDF could not be rendered");
         // A4 portrait at 100 dots per inch: 826.8 × 1169.3 pixels, rounded either way.
         QVERIFY2(qAbs(page.width() - 827) <= 1 && qAbs(page.height() - 1169) <= 1,
@@ -344,15 +344,15 @@ private slots:
         reference.setOutputFormat(QPrinter::PdfFormat);
         reference.setOutputFileName(outDir + u"/print-expected.pdf"_s);
         reference.setPageLayout(queue.pageLayout());
-        QCOMPARE(output::PrintText(ExpectedReport(keyword), reference), QString());
-        const QImage expected = FirstPageImage(outDir + u"/print-expected.pdf"_s,
+        QCOMPARE(output::PrintText(expectedReport(keyword), reference), QString());
+        const QImage expected = firstPageImage(outDir + u"/print-expected.pdf"_s,
                                                outDir + u"/print-expected"_s);
         QVERIFY(!expected.isNull());
 
-        const QList<InkBand> printed = InkBands(page);
-        const QList<InkBand> wanted = InkBands(expected);
+        const QList<InkBand> printed = inkBands(page);
+        const QList<InkBand> wanted = inkBands(expected);
         QVERIFY2(!printed.isEmpty(), "the printed page is blank");
-        const QString both = u"\nprinted:  %1\nexpected: %2"_s.arg(Describe(printed), Describe(wanted));
+        const QString both = u"\nprinted:  %1\nexpected: %2"_s.arg(describe(printed), describe(wanted));
         QVERIFY2(printed.size() == wanted.size(), qPrintable(u"different lines of print"_s + both));
         for (qsizetype i = 0; i < printed.size(); ++i) {
             const InkBand &p = printed[i];
@@ -377,24 +377,24 @@ private slots:
         const QString pdf = m_cups.pdfPath(kQueue);
         QFile::remove(pdf);
 
-        QVERIFY(TypeQuery(u"钟"_s));
-        QVERIFY(Click(kPrintButton));
+        QVERIFY(typeQuery(u"钟"_s));
+        QVERIFY(click(kPrintButton));
 
         // The warning box, titled as the command.
-        const ToolRun box = X(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
+        const ToolRun box = x(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
                                              u"--name"_s, u"^列印$"_s},
                               20000);
-        QVERIFY2(Succeeded(box), "no warning box appeared");
+        QVERIFY2(succeeded(box), "no warning box appeared");
         const QString boxId = QString::fromLatin1(box.out.trimmed().split('\n').first());
-        QVERIFY(Succeeded(X(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, boxId})));
-        QVERIFY(Succeeded(X(u"xdotool"_s, {u"key"_s, u"Return"_s})));
-        QTRY_VERIFY_WITH_TIMEOUT(!Succeeded(X(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s,
+        QVERIFY(succeeded(x(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, boxId})));
+        QVERIFY(succeeded(x(u"xdotool"_s, {u"key"_s, u"Return"_s})));
+        QTRY_VERIFY_WITH_TIMEOUT(!succeeded(x(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s,
                                                             u"--name"_s, u"^列印$"_s})),
                                  10000);
 
         // The window is still there and still answers.
-        QVERIFY(Click(kCopyButton));
-        QCOMPARE(ReadClipboard(), ExpectedReport(u"钟"_s).toUtf8());
+        QVERIFY(click(kCopyButton));
+        QCOMPARE(readClipboard(), expectedReport(u"钟"_s).toUtf8());
         QVERIFY(!QFileInfo::exists(pdf));
     }
 

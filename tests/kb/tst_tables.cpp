@@ -2,7 +2,7 @@
 // that no edit of data/ breaks them unnoticed.
 
 #include "kb/tables.h"
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 
 #include <QMap>
 #include <QRegularExpression>
@@ -19,7 +19,7 @@ struct Record
     QString keyword, interpretation, category, aliases;
 };
 
-QList<Record> Records(const QString &table)
+QList<Record> parseRecords(const QString &table)
 {
     QList<Record> records;
     const QStringList pieces = table.split(u'@');
@@ -33,7 +33,7 @@ QList<Record> Records(const QString &table)
 }
 
 template<typename T>
-QMap<T, int> Histogram(const QList<T> &values)
+QMap<T, int> histogram(const QList<T> &values)
 {
     QMap<T, int> h;
     for (const T &v : values)
@@ -50,7 +50,7 @@ class TestTables : public QObject
     const QString m_records = kb::BuildRecordTable();
     const QString m_verses = kb::BuildVerseTable();
 
-    QString References(const QString &query)
+    QString references(const QString &query)
     {
         QString keyword = query;
         return modJieMEng::FindReferenceKeywords(keyword, m_records);
@@ -78,7 +78,7 @@ private slots:
 
     void recordIds()
     {
-        const QList<Record> records = Records(m_records);
+        const QList<Record> records = parseRecords(m_records);
         QCOMPARE(records.size(), 957);
         QSet<int> ids;
         for (qsizetype i = 0; i < records.size(); ++i) {
@@ -106,7 +106,7 @@ private slots:
 
     void keywords()
     {
-        const QList<Record> records = Records(m_records);
+        const QList<Record> records = parseRecords(m_records);
         QSet<QString> keywords;
         QList<int> lengths;
         for (const Record &r : records) {
@@ -115,7 +115,7 @@ private slots:
             lengths.append(int(r.keyword.size()));
         }
         const QMap<int, int> expected{{1, 73}, {2, 764}, {3, 102}, {4, 18}};
-        QCOMPARE(Histogram(lengths), expected);
+        QCOMPARE(histogram(lengths), expected);
 
         int seconds = 0;
         for (const QString &k : std::as_const(keywords)) {
@@ -131,7 +131,7 @@ private slots:
     {
         int shortest = 1000, longest = 0, fullStops = 0, commas = 0;
         QSet<QString> seen;
-        for (const Record &r : Records(m_records)) {
+        for (const Record &r : parseRecords(m_records)) {
             shortest = std::min(shortest, int(r.interpretation.size()));
             longest = std::max(longest, int(r.interpretation.size()));
             fullStops += r.interpretation.endsWith(u'。');
@@ -149,7 +149,7 @@ private slots:
     {
         QList<QString> categories;
         QList<int> aliasCounts;
-        for (const Record &r : Records(m_records)) {
+        for (const Record &r : parseRecords(m_records)) {
             categories.append(r.category);
             aliasCounts.append(r.aliases.isEmpty() ? 0 : int(r.aliases.split(u'，').size()));
             for (const QString &alias : r.aliases.split(u'，', Qt::SkipEmptyParts))
@@ -157,20 +157,20 @@ private slots:
         }
         const QMap<QString, int> expectedCategories{
             {u"其它类"_s, 514}, {u"人类"_s, 198}, {u"动物类"_s, 107}, {u"自然类"_s, 69}, {u"植物类"_s, 69}};
-        QCOMPARE(Histogram(categories), expectedCategories);
+        QCOMPARE(histogram(categories), expectedCategories);
         const QMap<int, int> expectedAliases{{0, 558}, {1, 208}, {2, 106}, {3, 54},
                                              {4, 17},  {5, 9},   {6, 4},   {9, 1}};
-        QCOMPARE(Histogram(aliasCounts), expectedAliases);
+        QCOMPARE(histogram(aliasCounts), expectedAliases);
     }
 
     void recordBehaviour()
     {
         QString keyword = u"黄昏"_s;
         QCOMPARE(modJieMEng::LookupKeyword(keyword, m_records, m_verses), u"@傍晚|"_s);
-        QCOMPARE(References(u"傍晚"_s), QString());
-        QCOMPARE(References(u"钟2"_s), QString());
-        QVERIFY(References(u"钟"_s).split(u'|').contains(u"钟2"_s));
-        const int zi = int(References(u"子"_s).count(u'|'));
+        QCOMPARE(references(u"傍晚"_s), QString());
+        QCOMPARE(references(u"钟2"_s), QString());
+        QVERIFY(references(u"钟"_s).split(u'|').contains(u"钟2"_s));
+        const int zi = int(references(u"子"_s).count(u'|'));
         QVERIFY2(zi >= 50 && zi <= 60, QByteArray::number(zi));
 
         keyword = u"天门开贵人"_s;

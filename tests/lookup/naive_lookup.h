@@ -9,7 +9,7 @@
 
 namespace naive {
 
-inline QString Trim(const QString &s)
+inline QString trim(const QString &s)
 {
     qsizetype b = 0, e = s.size();
     while (b < e && s[b] == u' ')
@@ -19,9 +19,9 @@ inline QString Trim(const QString &s)
     return s.mid(b, e - b);
 }
 
-inline QString Field(const QStringList &fields, int i)
+inline QString field(const QStringList &fields, int i)
 {
-    return i < fields.size() ? Trim(fields[i]) : QString();
+    return i < fields.size() ? trim(fields[i]) : QString();
 }
 
 struct Pieces
@@ -40,29 +40,29 @@ struct Pieces
 
 inline QString FindInterpretation(QString &keyword, const QStringList &records)
 {
-    keyword = Trim(keyword);
+    keyword = trim(keyword);
     if (keyword.isEmpty())
         return {};
     for (const QString &piece : records) {
-        const QStringList f = Trim(piece).split(u'|');
-        if (f.size() >= 3 && Field(f, 1) == keyword)
-            return Field(f, 2);
+        const QStringList f = trim(piece).split(u'|');
+        if (f.size() >= 3 && field(f, 1) == keyword)
+            return field(f, 2);
     }
     return {};
 }
 
 // mode 0: substring; 1: all characters; 2: any character
-inline QString References(QString &keyword, const QStringList &records, int mode)
+inline QString naiveReferences(QString &keyword, const QStringList &records, int mode)
 {
-    keyword = Trim(keyword);
+    keyword = trim(keyword);
     if (keyword.isEmpty())
         return {};
     QString result;
     for (const QString &piece : records) {
-        const QStringList f = Trim(piece).split(u'|');
+        const QStringList f = trim(piece).split(u'|');
         if (f.size() < 3)
             continue;
-        const QString match = Field(f, 1) + u',' + Field(f, 4);
+        const QString match = field(f, 1) + u',' + field(f, 4);
         bool flag = false;
         if (mode == 0) {
             flag = match.contains(keyword);
@@ -73,21 +73,21 @@ inline QString References(QString &keyword, const QStringList &records, int mode
                     break;
             }
         }
-        if (flag && Field(f, 1) != keyword)
-            result += Field(f, 1) + u'|';
+        if (flag && field(f, 1) != keyword)
+            result += field(f, 1) + u'|';
     }
     return result;
 }
 
 inline QString FindOmenVerses(QString &keyword, const QStringList &verses)
 {
-    keyword = Trim(keyword);
+    keyword = trim(keyword);
     if (keyword.isEmpty())
         return {};
     QString result;
     for (const QString &piece : verses) {
-        const QString phrase = Trim(piece);
-        const QString opening = Trim(phrase.left(4));
+        const QString phrase = trim(piece);
+        const QString opening = trim(phrase.left(4));
         if (!opening.isEmpty() && opening.contains(keyword))
             result += phrase + u'；';
     }
@@ -98,13 +98,13 @@ inline QString LookupKeyword(QString &keyword, const Pieces &tables)
 {
     const QStringList &records = tables.records;
     QString interpretation = FindInterpretation(keyword, records);
-    QString references = References(keyword, records, 0);
-    if (Trim(interpretation).isEmpty())
+    QString references = naiveReferences(keyword, records, 0);
+    if (trim(interpretation).isEmpty())
         interpretation = FindOmenVerses(keyword, tables.verses);
-    if (Trim(interpretation).isEmpty() && Trim(references).isEmpty()) {
-        references = References(keyword, records, 1);
-        if (Trim(references).isEmpty())
-            references = References(keyword, records, 2);
+    if (trim(interpretation).isEmpty() && trim(references).isEmpty()) {
+        references = naiveReferences(keyword, records, 1);
+        if (trim(references).isEmpty())
+            references = naiveReferences(keyword, records, 2);
     }
     return interpretation + u'@' + references;
 }

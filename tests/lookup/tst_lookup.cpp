@@ -1,6 +1,6 @@
 // The lookups on small tables of our own, chosen so that each case tells one rule apart.
 
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -2,7 +2,7 @@
 // checked against a split-based model over every keyword, alias and character of the data.
 
 #include "kb/tables.h"
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 #include "naive_lookup.h"
 
 #include <QSet>
@@ -17,7 +17,7 @@ class TestLookupShipped : public QObject
     QString m_records = kb::BuildRecordTable();
     QString m_verses = kb::BuildVerseTable();
 
-    QString Lookup(const QString &query)
+    QString lookup(const QString &query)
     {
         QString keyword = query;
         return modJieMEng::LookupKeyword(keyword, m_records, m_verses);
@@ -39,12 +39,12 @@ private slots:
     {
         QFETCH(QString, keyword);
         QFETCH(QString, expected);
-        QCOMPARE(Lookup(keyword), expected);
+        QCOMPARE(lookup(keyword), expected);
     }
 
     void bellListsItsSecondRecord()
     {
-        const QString result = Lookup(u"钟"_s);
+        const QString result = lookup(u"钟"_s);
         QVERIFY(result.section(u'@', 1).split(u'|').contains(u"钟2"_s));
         QVERIFY(!result.section(u'@', 1).split(u'|').contains(u"钟"_s));
         QVERIFY(!result.section(u'@', 0, 0).isEmpty());
@@ -87,7 +87,7 @@ private slots:
             QString any = query;
             QString anyModel = query;
             QCOMPARE(modJieMEng::SearchReferenceKeywords(any, true, m_records),
-                     naive::References(anyModel, pieces.records, 2));
+                     naive::naiveReferences(anyModel, pieces.records, 2));
         }
     }
 };

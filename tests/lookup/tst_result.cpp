@@ -14,7 +14,7 @@ private slots:
         QTest::addColumn<QString>("lookup");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("references");
-        const QString noData = modJieMEng::NoDataMessage();
+        const QString noData = modJieMEng::noDataMessage();
         QTest::newRow("comma ending becomes full stop") << u"梦见纸，@"_s << u"梦见纸。"_s << QStringList();
         QTest::newRow("verse list ends in full stop")
             << u"天门开贵人荐引；天光照身疾病除；@"_s << u"天门开贵人荐引；天光照身疾病除。"_s << QStringList();
@@ -36,14 +36,14 @@ private slots:
         QFETCH(QString, lookup);
         QFETCH(QString, text);
         QFETCH(QStringList, references);
-        const modJieMEng::ShownResult shown = modJieMEng::ShowResult(lookup);
+        const modJieMEng::ShownResult shown = modJieMEng::showResult(lookup);
         QCOMPARE(shown.text, text);
         QCOMPARE(shown.references, references);
     }
 
     void noDataMessageNamesTheMakersSite()
     {
-        const QString message = modJieMEng::NoDataMessage();
+        const QString message = modJieMEng::noDataMessage();
         QVERIFY(message.startsWith(u"资料暂缺！详细资料参见“睿蓝软件”"_s));
         QVERIFY(message.size() > 17);
         QVERIFY(!message.contains(u' '));

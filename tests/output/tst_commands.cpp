@@ -30,7 +30,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString IconName(desktop::Icon icon)
+QString iconName(desktop::Icon icon)
 {
     switch (icon) {
     case desktop::Icon::None: return u"none"_s;
@@ -56,21 +56,21 @@ public:
     QList<QUrl> opened;
     bool browserTakesUrls = true;
 
-    void ShowMessage(QWidget *, const QString &text, const QString &title, desktop::Icon icon) override
+    void showMessage(QWidget *, const QString &title, const QString &text, desktop::Icon icon) override
     {
-        messages << title + u'|' + text + u'|' + IconName(icon);
+        messages << title + u'|' + text + u'|' + iconName(icon);
     }
 
-    std::optional<QString> Prompt(QWidget *, const QString &label, const QString &title,
+    std::optional<QString> prompt(QWidget *, const QString &title, const QString &label,
                                   const QString &preset) override
     {
         prompts << title + u'|' + label + u'|' + preset;
         return answer;
     }
 
-    void SetClipboardText(const QString &text) override { clipboard << text; }
+    void setClipboardText(const QString &text) override { clipboard << text; }
 
-    std::unique_ptr<QPrinter> DefaultPrinter() override
+    std::unique_ptr<QPrinter> defaultPrinter() override
     {
         ++printerRequests;
         std::unique_ptr<QPrinter> printer;
@@ -87,7 +87,7 @@ public:
         return printer;
     }
 
-    bool OpenUrl(const QUrl &url) override
+    bool openUrl(const QUrl &url) override
     {
         opened << url;
         return browserTakesUrls;
@@ -105,7 +105,7 @@ public slots:
 
 enum class Command { Copy, Save, Print };
 
-void Run(Command command, const output::QueryState &state, const output::StatusSink &status)
+void run(Command command, const output::QueryState &state, const output::StatusSink &status)
 {
     switch (command) {
     case Command::Copy: output::CopyReport(state, status, nullptr); break;
@@ -114,13 +114,13 @@ void Run(Command command, const output::QueryState &state, const output::StatusS
     }
 }
 
-QStringList Entries(const QString &folder)
+QStringList entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                   QDir::Name);
 }
 
-QByteArray ReadAll(const QString &path)
+QByteArray readAll(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -130,26 +130,14 @@ QByteArray ReadAll(const QString &path)
 
 const output::QueryState kSnake{u" 蛇 "_s, u"梦见蛇，主得财；\r\n蛇入怀，生贵子。"_s, {u"蛇"_s, u"大蛇"_s}};
 
-// The report of kSnake, written out line by line.
-QString SnakeReport()
+// The report of kSnake, written out in full.
+QString snakeReport()
 {
-    const QStringList lines{
-        u"《梦鉴》由睿蓝软件开发发布；软件升级参见"_s + QString::fromUtf16(config::kMakerUrl),
-        u" "_s,
-        u"输入梦境关键字：蛇"_s,
-        u" "_s,
-        u"解梦结果："_s,
-        u" "_s,
-        u"梦见蛇，主得财；\r\n蛇入怀，生贵子。"_s,
-        u" "_s,
-        u"参考关键字："_s,
-        u" "_s,
-        u"蛇"_s,
-        u"大蛇"_s,
-        u" "_s,
-        u"《名汇坊》姓名设计专家！"_s + QString::fromUtf16(config::kSiblingUrl),
-    };
-    return lines.join(u"\r\n"_s) + u"\r\n"_s;
+    return u"《梦鉴》由睿蓝软件开发发布；软件升级参见"_s + QString::fromUtf16(config::kMakerUrl)
+           + u"\r\n \r\n输入梦境关键字：蛇\r\n \r\n解梦结果：\r\n \r\n"
+             u"梦见蛇，主得财；\r\n蛇入怀，生贵子。\r\n \r\n参考关键字：\r\n \r\n蛇\r\n大蛇\r\n \r\n"
+             u"《名汇坊》姓名设计专家！"_s
+           + QString::fromUtf16(config::kSiblingUrl) + u"\r\n"_s;
 }
 
 } // namespace
@@ -181,13 +169,13 @@ private slots:
     void init()
     {
         m_desk = new ScriptedDesktop;
-        desktop::Install(m_desk);
+        desktop::install(m_desk);
         m_statuses.clear();
     }
 
     void cleanup()
     {
-        desktop::Install(nullptr);
+        desktop::install(nullptr);
         delete m_desk;
         m_desk = nullptr;
         QDir::setCurrent(m_startFolder);
@@ -215,14 +203,14 @@ private slots:
         m_desk->answer = dir.filePath(u"report.txt"_s);
         m_desk->pdfPath = dir.filePath(u"report.pdf"_s);
 
-        Run(command, {keyword, u"梦见蛇。"_s, {u"蛇"_s}}, m_status);
+        run(command, {keyword, u"梦见蛇。"_s, {u"蛇"_s}}, m_status);
 
         QCOMPARE(m_statuses, QStringList{u"请输入梦境关键字"_s});
         QCOMPARE(m_desk->messages, QStringList{u"提示|请输入梦境关键字|warning"_s});
         QCOMPARE(m_desk->prompts, QStringList());
         QCOMPARE(m_desk->clipboard, QStringList());
         QCOMPARE(m_desk->printerRequests, 0);
-        QCOMPARE(Entries(dir.path()), QStringList());
+        QCOMPARE(entries(dir.path()), QStringList());
     }
 
     void keywordCheckWorksWithoutAStatusBar()
@@ -250,7 +238,7 @@ private slots:
     void copyPutsExactlyTheReportOnTheClipboard()
     {
         output::CopyReport(kSnake, m_status, nullptr);
-        QCOMPARE(m_desk->clipboard, QStringList{SnakeReport()});
+        QCOMPARE(m_desk->clipboard, QStringList{snakeReport()});
         QCOMPARE(m_desk->messages, QStringList());
         QCOMPARE(m_statuses, QStringList());
     }
@@ -301,7 +289,7 @@ private slots:
         QCOMPARE(m_desk->prompts.size(), 1);
         QCOMPARE(m_desk->messages, QStringList());
         QCOMPARE(m_statuses, QStringList());
-        QCOMPARE(Entries(dir.path()), QStringList());
+        QCOMPARE(entries(dir.path()), QStringList());
         const QString preset = m_desk->prompts.first().section(u'|', 2);
         QVERIFY(!QFile::exists(preset));
     }
@@ -338,8 +326,8 @@ private slots:
 
         QCOMPARE(m_desk->messages, QStringList{u"完成|保存成功！|none"_s});
         QCOMPARE(m_statuses, QStringList());
-        QCOMPARE(Entries(dir.path()), QStringList{fileName});
-        QCOMPARE(ReadAll(dir.filePath(fileName)), '"' + text::EncodeGbk(SnakeReport()) + "\"\r\n");
+        QCOMPARE(entries(dir.path()), QStringList{fileName});
+        QCOMPARE(readAll(dir.filePath(fileName)), '"' + text::encodeGbk(snakeReport()) + "\"\r\n");
     }
 
     void failedSaveShowsAnErrorAndNoSuccess_data()
@@ -365,8 +353,8 @@ private slots:
         QVERIFY2(message.endsWith(u"|critical"_s), qPrintable(message));
         QVERIFY2(message.contains(answer), qPrintable(message));
         QVERIFY(!message.contains(u"保存成功"_s));
-        QCOMPARE(Entries(dir.path()), QStringList{u"folder"_s});
-        QCOMPARE(Entries(dir.filePath(u"folder"_s)), QStringList());
+        QCOMPARE(entries(dir.path()), QStringList{u"folder"_s});
+        QCOMPARE(entries(dir.filePath(u"folder"_s)), QStringList());
     }
 
     void saveOntoAFullDiskReportsTheFailure()
@@ -402,7 +390,7 @@ private slots:
         QCOMPARE(m_desk->messages, QStringList());
         QCOMPARE(m_statuses, QStringList());
         QVERIFY(QFileInfo(m_desk->pdfPath).size() > 0);
-        QVERIFY(ReadAll(m_desk->pdfPath).startsWith("%PDF"));
+        QVERIFY(readAll(m_desk->pdfPath).startsWith("%PDF"));
     }
 
     void printWithoutAPrinterWarns_data()
@@ -427,7 +415,7 @@ private slots:
         QCOMPARE(m_desk->messages.size(), 1);
         QVERIFY2(m_desk->messages.first().endsWith(u"|warning"_s), qPrintable(m_desk->messages.first()));
         QCOMPARE(m_statuses, QStringList{u"未能列印"_s});
-        QCOMPARE(Entries(dir.path()), QStringList());
+        QCOMPARE(entries(dir.path()), QStringList());
     }
 
     // A queue of a real CUPS scheduler: what the print system answers decides what the user
@@ -469,8 +457,8 @@ private slots:
         if (reason.isEmpty()) {
             QCOMPARE(m_desk->messages, QStringList());
             QCOMPARE(m_statuses, QStringList());
-            QTRY_VERIFY_WITH_TIMEOUT(ReadAll(pdf).trimmed().endsWith("%%EOF"), 30000);
-            QVERIFY(ReadAll(pdf).startsWith("%PDF"));
+            QTRY_VERIFY_WITH_TIMEOUT(readAll(pdf).trimmed().endsWith("%%EOF"), 30000);
+            QVERIFY(readAll(pdf).startsWith("%PDF"));
             return;
         }
         QCOMPARE(m_statuses, QStringList{u"未能列印"_s});
@@ -504,7 +492,7 @@ private slots:
 
     void qtDesktopHandsTheAddressToTheUrlHandler()
     {
-        desktop::Install(nullptr);
+        desktop::install(nullptr);
         const QUrl maker(QString::fromUtf16(config::kMakerUrl));
         QVERIFY(maker.isValid());
         UrlCatcher catcher;
@@ -516,7 +504,7 @@ private slots:
 
     void qtClipboardHoldsOnlyTheReport()
     {
-        desktop::Install(nullptr);
+        desktop::install(nullptr);
         QClipboard *clipboard = QGuiApplication::clipboard();
         auto *previous = new QMimeData;
         previous->setHtml(u"<b>旧</b>"_s);
@@ -524,9 +512,9 @@ private slots:
         clipboard->setMimeData(previous);
         QVERIFY(clipboard->mimeData()->hasHtml());
 
-        desktop::Current().SetClipboardText(SnakeReport());
+        desktop::current().setClipboardText(snakeReport());
 
-        QCOMPARE(clipboard->text(), SnakeReport());
+        QCOMPARE(clipboard->text(), snakeReport());
         const QMimeData *now = clipboard->mimeData();
         QVERIFY(now);
         QVERIFY(!now->hasHtml());
@@ -535,10 +523,10 @@ private slots:
 
     void qtClipboardReceivesTheCopiedReport()
     {
-        desktop::Install(nullptr);
+        desktop::install(nullptr);
         QGuiApplication::clipboard()->setText(u"旧内容"_s);
         output::CopyReport(kSnake, m_status, nullptr);
-        QCOMPARE(QGuiApplication::clipboard()->text(), SnakeReport());
+        QCOMPARE(QGuiApplication::clipboard()->text(), snakeReport());
         QCOMPARE(m_statuses, QStringList());
     }
 };

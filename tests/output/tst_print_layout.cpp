@@ -15,7 +15,7 @@ namespace {
 
 // Every character 100 twips wide, lines 100 twips high: the line gap is 30 and the pitch 130,
 // and a page width of 630 + 100·n puts the break limit at exactly n characters.
-output::PrintMetrics CountingMetrics(int pageWidth, int pageHeight = 0)
+output::PrintMetrics countingMetrics(int pageWidth, int pageHeight = 0)
 {
     output::PrintMetrics m;
     m.pageWidth = pageWidth;
@@ -25,7 +25,7 @@ output::PrintMetrics CountingMetrics(int pageWidth, int pageHeight = 0)
     return m;
 }
 
-QStringList Texts(const QList<output::PrintedLine> &lines)
+QStringList texts(const QList<output::PrintedLine> &lines)
 {
     QStringList texts;
     for (const output::PrintedLine &line : lines)
@@ -34,7 +34,7 @@ QStringList Texts(const QList<output::PrintedLine> &lines)
 }
 
 // "page:x:y" for each line, to a thousandth of a twip.
-QStringList Places(const QList<output::PrintedLine> &lines)
+QStringList places(const QList<output::PrintedLine> &lines)
 {
     QStringList places;
     for (const output::PrintedLine &line : lines)
@@ -42,17 +42,17 @@ QStringList Places(const QList<output::PrintedLine> &lines)
     return places;
 }
 
-QString Place(int page, double y)
+QString place(int page, double y)
 {
     return u"%1:300.000:%2"_s.arg(page).arg(y, 0, 'f', 3);
 }
 
-QString Repeat(QChar c, int n)
+QString repeat(QChar c, int n)
 {
     return QString(n, c);
 }
 
-int PdfPageCount(const QByteArray &pdf)
+int pdfPageCount(const QByteArray &pdf)
 {
     return int(pdf.count("/Type /Page") - pdf.count("/Type /Pages"));
 }
@@ -73,15 +73,15 @@ private slots:
         const int limit10 = 630 + 1000;
 
         QTest::newRow("short line") << limit10 << u"梦见蛇"_s << QStringList{u"梦见蛇"_s};
-        QTest::newRow("at the limit stays whole") << limit10 << Repeat(x, 10) << QStringList{Repeat(x, 10)};
+        QTest::newRow("at the limit stays whole") << limit10 << repeat(x, 10) << QStringList{repeat(x, 10)};
         QTest::newRow("character that passes the limit ends its line")
-            << limit10 << Repeat(x, 11) << QStringList{Repeat(x, 11)};
+            << limit10 << repeat(x, 11) << QStringList{repeat(x, 11)};
         QTest::newRow("long line broken by characters")
-            << limit10 << Repeat(x, 25) << QStringList{Repeat(x, 11), Repeat(x, 11), Repeat(x, 3)};
+            << limit10 << repeat(x, 25) << QStringList{repeat(x, 11), repeat(x, 11), repeat(x, 3)};
         QTest::newRow("width equal to the limit is not past it")
-            << 630 + 1100 << Repeat(x, 13) << QStringList{Repeat(x, 12), Repeat(x, 1)};
+            << 630 + 1100 << repeat(x, 13) << QStringList{repeat(x, 12), repeat(x, 1)};
         QTest::newRow("one twip under")
-            << 630 + 1099 << Repeat(x, 13) << QStringList{Repeat(x, 11), Repeat(x, 2)};
+            << 630 + 1099 << repeat(x, 13) << QStringList{repeat(x, 11), repeat(x, 2)};
         QTest::newRow("CR LF is one break") << limit10 << u"甲\r\n乙"_s << QStringList{u"甲"_s, u"乙"_s};
         QTest::newRow("line feed alone breaks") << limit10 << u"甲\n乙"_s << QStringList{u"甲"_s, u"乙"_s};
         QTest::newRow("carriage return alone stays") << limit10 << u"甲\r乙"_s << QStringList{u"甲\r乙"_s};
@@ -92,17 +92,17 @@ private slots:
             << limit10 << u"甲\r\n\r\n乙"_s << QStringList{u"甲"_s, QString(), u"乙"_s};
         QTest::newRow("tabs dropped") << limit10 << u"\t甲\t乙\t"_s << QStringList{u"甲乙"_s};
         QTest::newRow("tabs take no width")
-            << limit10 << u"\t\t"_s + Repeat(x, 10) + u"\t\t\t"_s << QStringList{Repeat(x, 10)};
+            << limit10 << u"\t\t"_s + repeat(x, 10) + u"\t\t\t"_s << QStringList{repeat(x, 10)};
         QTest::newRow("tab-only line prints empty")
             << limit10 << u"甲\n\t\n乙"_s << QStringList{u"甲"_s, QString(), u"乙"_s};
         QTest::newRow("spaces trimmed at both ends of the text")
             << limit10 << u"   甲\r\n  乙  "_s << QStringList{u"甲"_s, u"  乙"_s};
         QTest::newRow("trailing spaces do not break a full line")
-            << limit10 << Repeat(x, 10) + u"    "_s << QStringList{Repeat(x, 10)};
+            << limit10 << repeat(x, 10) + u"    "_s << QStringList{repeat(x, 10)};
         QTest::newRow("full-width space is not trimmed")
             << limit10 << u"\u3000甲\u3000"_s << QStringList{u"\u3000甲\u3000"_s};
         QTest::newRow("full line before a break leaves an empty line")
-            << limit10 << Repeat(x, 11) + u"\r\n乙"_s << QStringList{Repeat(x, 11), QString(), u"乙"_s};
+            << limit10 << repeat(x, 11) + u"\r\n乙"_s << QStringList{repeat(x, 11), QString(), u"乙"_s};
         QTest::newRow("spaces only") << limit10 << u"    "_s << QStringList();
         QTest::newRow("empty") << limit10 << QString() << QStringList();
     }
@@ -112,7 +112,7 @@ private slots:
         QFETCH(int, pageWidth);
         QFETCH(QString, text);
         QFETCH(QStringList, expected);
-        QCOMPARE(Texts(output::LayOutPrint(text, CountingMetrics(pageWidth))), expected);
+        QCOMPARE(texts(output::layOutPrint(text, countingMetrics(pageWidth))), expected);
     }
 
     void placesLinesOneGapApart_data()
@@ -122,19 +122,19 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("no page height: one page")
             << 0 << 5
-            << QStringList{Place(0, 30), Place(0, 160), Place(0, 290), Place(0, 420), Place(0, 550)};
+            << QStringList{place(0, 30), place(0, 160), place(0, 290), place(0, 420), place(0, 550)};
         QTest::newRow("last line ends on the bottom")
             << 520 << 5
-            << QStringList{Place(0, 30), Place(0, 160), Place(0, 290), Place(0, 420), Place(1, 30)};
+            << QStringList{place(0, 30), place(0, 160), place(0, 290), place(0, 420), place(1, 30)};
         QTest::newRow("line passing the bottom starts the next page")
             << 519 << 5
-            << QStringList{Place(0, 30), Place(0, 160), Place(0, 290), Place(1, 30), Place(1, 160)};
+            << QStringList{place(0, 30), place(0, 160), place(0, 290), place(1, 30), place(1, 160)};
         QTest::newRow("two lines a page")
             << 260 << 7
-            << QStringList{Place(0, 30), Place(0, 160), Place(1, 30), Place(1, 160), Place(2, 30),
-                           Place(2, 160), Place(3, 30)};
+            << QStringList{place(0, 30), place(0, 160), place(1, 30), place(1, 160), place(2, 30),
+                           place(2, 160), place(3, 30)};
         QTest::newRow("page lower than a line: one line a page")
-            << 100 << 3 << QStringList{Place(0, 30), Place(1, 30), Place(2, 30)};
+            << 100 << 3 << QStringList{place(0, 30), place(1, 30), place(2, 30)};
     }
 
     void placesLinesOneGapApart()
@@ -145,23 +145,23 @@ private slots:
         QStringList lines;
         for (int i = 0; i < lineCount; ++i)
             lines << (i == 1 ? u" "_s : u"行%1"_s.arg(i));
-        const auto laidOut = output::LayOutPrint(lines.join(u"\r\n"_s), CountingMetrics(2000, pageHeight));
-        QCOMPARE(Texts(laidOut), lines);
-        QCOMPARE(Places(laidOut), expected);
+        const auto laidOut = output::layOutPrint(lines.join(u"\r\n"_s), countingMetrics(2000, pageHeight));
+        QCOMPARE(texts(laidOut), lines);
+        QCOMPARE(places(laidOut), expected);
     }
 
     void brokenLinesContinueAtTheLeftMargin()
     {
-        const auto laidOut = output::LayOutPrint(Repeat(u'蛇', 30), CountingMetrics(630 + 1000));
-        QCOMPARE(Places(laidOut), (QStringList{Place(0, 30), Place(0, 160), Place(0, 290)}));
+        const auto laidOut = output::layOutPrint(repeat(u'蛇', 30), countingMetrics(630 + 1000));
+        QCOMPARE(places(laidOut), (QStringList{place(0, 30), place(0, 160), place(0, 290)}));
     }
 
     void gapFollowsTheLineHeight()
     {
-        output::PrintMetrics m = CountingMetrics(2000);
+        output::PrintMetrics m = countingMetrics(2000);
         m.lineHeight = 180;
-        const auto laidOut = output::LayOutPrint(u"甲\r\n乙\r\n丙"_s, m);
-        QCOMPARE(Places(laidOut), (QStringList{Place(0, 54), Place(0, 288), Place(0, 522)}));
+        const auto laidOut = output::layOutPrint(u"甲\r\n乙\r\n丙"_s, m);
+        QCOMPARE(places(laidOut), (QStringList{place(0, 54), place(0, 288), place(0, 522)}));
     }
 
     void printsOntoAPdfPrinter_data()
@@ -174,7 +174,7 @@ private slots:
         for (int i = 0; i < 200; ++i)
             many += u"参考关键字%1\r\n"_s.arg(i);
         QTest::newRow("two hundred lines") << many << true;
-        QTest::newRow("one very long line") << report + Repeat(u'梦', 8000) + u"\r\n"_s << true;
+        QTest::newRow("one very long line") << report + repeat(u'梦', 8000) + u"\r\n"_s << true;
     }
 
     void printsOntoAPdfPrinter()
@@ -198,7 +198,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.startsWith("%PDF"));
-        const int pages = PdfPageCount(bytes);
+        const int pages = pdfPageCount(bytes);
         if (severalPages)
             QVERIFY2(pages > 1, qPrintable(u"%1 page(s)"_s.arg(pages)));
         else

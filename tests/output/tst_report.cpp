@@ -8,27 +8,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString Header()
+QString header()
 {
     return u"《梦鉴》由睿蓝软件开发发布；软件升级参见"_s + QString::fromUtf16(config::kMakerUrl);
 }
 
-QString Footer()
+QString footer()
 {
     return u"《名汇坊》姓名设计专家！"_s + QString::fromUtf16(config::kSiblingUrl);
 }
 
-// The report as the user reads it: the given lines, each closed by CR LF.
-QString Report(const QString &keyword, const QString &result, const QStringList &references)
+// The report: the header line, `middle` as written out by the caller, the footer line.
+QString framed(const QString &middle)
 {
-    QStringList lines{Header(), u" "_s, u"输入梦境关键字："_s + keyword, u" "_s, u"解梦结果："_s,
-                      u" "_s, result, u" "_s, u"参考关键字："_s, u" "_s};
-    lines += references;
-    lines << u" "_s << Footer();
-    QString text;
-    for (const QString &line : std::as_const(lines))
-        text += line + u"\r\n"_s;
-    return text;
+    return header() + u"\r\n"_s + middle + footer() + u"\r\n"_s;
 }
 
 } // namespace
@@ -49,29 +42,49 @@ private slots:
         const QString result = u"梦见蛇，主得财。"_s;
 
         QTest::newRow("with reference keywords")
-            << u"蛇"_s << result << refs << Report(u"蛇"_s, result, refs);
+            << u"蛇"_s << result << refs
+            << framed(u" \r\n输入梦境关键字：蛇\r\n \r\n解梦结果：\r\n \r\n梦见蛇，主得财。\r\n \r\n"
+                      u"参考关键字：\r\n \r\n蛇\r\n大蛇\r\n蛇咬人\r\n \r\n"_s);
         QTest::newRow("no reference keywords: two one-space lines before the footer")
-            << u"蛇"_s << result << QStringList() << Report(u"蛇"_s, result, {});
+            << u"蛇"_s << result << QStringList()
+            << framed(u" \r\n输入梦境关键字：蛇\r\n \r\n解梦结果：\r\n \r\n梦见蛇，主得财。\r\n \r\n"
+                      u"参考关键字：\r\n \r\n \r\n"_s);
         QTest::newRow("result text keeps its own line breaks")
             << u"天门"_s << u"天门开，贵人荐引；\r\n天光照身，疾病除。\n末行"_s << QStringList{u"天"_s}
-            << Report(u"天门"_s, u"天门开，贵人荐引；\r\n天光照身，疾病除。\n末行"_s, {u"天"_s});
+            << framed(u" \r\n输入梦境关键字：天门\r\n \r\n解梦结果：\r\n \r\n"
+                      u"天门开，贵人荐引；\r\n天光照身，疾病除。\n末行\r\n \r\n参考关键字：\r\n \r\n天\r\n \r\n"_s);
         QTest::newRow("empty result text: an empty line between one-space lines")
-            << u"傍晚"_s << QString() << QStringList{u"傍晚"_s} << Report(u"傍晚"_s, QString(), {u"傍晚"_s});
+            << u"傍晚"_s << QString() << QStringList{u"傍晚"_s}
+            << framed(u" \r\n输入梦境关键字：傍晚\r\n \r\n解梦结果：\r\n \r\n\r\n \r\n"
+                      u"参考关键字：\r\n \r\n傍晚\r\n \r\n"_s);
         QTest::newRow("input differs from the result on screen")
-            << u"龙"_s << result << refs << Report(u"龙"_s, result, refs);
+            << u"龙"_s << result << refs
+            << framed(u" \r\n输入梦境关键字：龙\r\n \r\n解梦结果：\r\n \r\n梦见蛇，主得财。\r\n \r\n"
+                      u"参考关键字：\r\n \r\n蛇\r\n大蛇\r\n蛇咬人\r\n \r\n"_s);
         QTest::newRow("spaces around the keyword are trimmed")
-            << u"   蛇  "_s << result << refs << Report(u"蛇"_s, result, refs);
+            << u"   蛇  "_s << result << refs
+            << framed(u" \r\n输入梦境关键字：蛇\r\n \r\n解梦结果：\r\n \r\n梦见蛇，主得财。\r\n \r\n"
+                      u"参考关键字：\r\n \r\n蛇\r\n大蛇\r\n蛇咬人\r\n \r\n"_s);
         QTest::newRow("inner space of the keyword stays")
-            << u" 天 门 "_s << result << refs << Report(u"天 门"_s, result, refs);
+            << u" 天 门 "_s << result << refs
+            << framed(u" \r\n输入梦境关键字：天 门\r\n \r\n解梦结果：\r\n \r\n梦见蛇，主得财。\r\n \r\n"
+                      u"参考关键字：\r\n \r\n蛇\r\n大蛇\r\n蛇咬人\r\n \r\n"_s);
         QTest::newRow("tab around the keyword stays")
-            << u"\t蛇 "_s << result << refs << Report(u"\t蛇"_s, result, refs);
+            << u"\t蛇 "_s << result << refs
+            << framed(u" \r\n输入梦境关键字：\t蛇\r\n \r\n解梦结果：\r\n \r\n梦见蛇，主得财。\r\n \r\n"
+                      u"参考关键字：\r\n \r\n蛇\r\n大蛇\r\n蛇咬人\r\n \r\n"_s);
         QTest::newRow("full-width space around the keyword stays")
-            << u" \u3000蛇\u3000"_s << result << refs << Report(u"\u3000蛇\u3000"_s, result, refs);
+            << u" \u3000蛇\u3000"_s << result << refs
+            << framed(u" \r\n输入梦境关键字：\u3000蛇\u3000\r\n \r\n解梦结果：\r\n \r\n梦见蛇，主得财。\r\n \r\n"
+                      u"参考关键字：\r\n \r\n蛇\r\n大蛇\r\n蛇咬人\r\n \r\n"_s);
         QTest::newRow("tabs and quotes of the result stay")
-            << u"蛇"_s << u"\t\"蛇\"\t"_s << refs << Report(u"蛇"_s, u"\t\"蛇\"\t"_s, refs);
+            << u"蛇"_s << u"\t\"蛇\"\t"_s << refs
+            << framed(u" \r\n输入梦境关键字：蛇\r\n \r\n解梦结果：\r\n \r\n\t\"蛇\"\t\r\n \r\n"
+                      u"参考关键字：\r\n \r\n蛇\r\n大蛇\r\n蛇咬人\r\n \r\n"_s);
         QTest::newRow("result and references are not trimmed")
             << u"蛇"_s << u"  梦见蛇  "_s << QStringList{u" 蛇 "_s}
-            << Report(u"蛇"_s, u"  梦见蛇  "_s, {u" 蛇 "_s});
+            << framed(u" \r\n输入梦境关键字：蛇\r\n \r\n解梦结果：\r\n \r\n  梦见蛇  \r\n \r\n"
+                      u"参考关键字：\r\n \r\n 蛇 \r\n \r\n"_s);
     }
 
     void composesTheReportLineByLine()
@@ -85,8 +98,8 @@ private slots:
     }
 
     // The fixed lines written out in full once, code point for code point, so that a
-    // swapped colon, an empty separator line or a lost CR shows up without relying on
-    // the helper above.
+    // swapped colon, an empty separator line or a lost CR shows up in the header and
+    // footer too.
     void fixedLinesAreExact()
     {
         const QString maker = QString::fromUtf16(config::kMakerUrl);

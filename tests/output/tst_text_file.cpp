@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray ReadAll(const QString &path)
+QByteArray readAll(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -23,13 +23,13 @@ QByteArray ReadAll(const QString &path)
     return file.readAll();
 }
 
-bool WriteRaw(const QString &path, const QByteArray &bytes)
+bool writeRaw(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QStringList Entries(const QString &folder)
+QStringList entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                   QDir::Name);
@@ -72,10 +72,10 @@ private slots:
         const QString path = dir.filePath(u"报告.txt"_s);
         const output::WriteResult result = output::WriteTextFile(path, text);
         QVERIFY2(result.ok, qPrintable(result.error));
-        const QByteArray bytes = ReadAll(path);
+        const QByteArray bytes = readAll(path);
         QCOMPARE(bytes, '"' + encoded + "\"\r\n");
         QCOMPARE(bytes.size(), encoded.size() + 4);
-        QCOMPARE(Entries(dir.path()), QStringList{u"报告.txt"_s}); // nothing left beside it
+        QCOMPARE(entries(dir.path()), QStringList{u"报告.txt"_s}); // nothing left beside it
     }
 
     void replacesAnExistingFileWholly()
@@ -83,10 +83,10 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(u"蛇7.txt"_s);
-        QVERIFY(WriteRaw(path, QByteArray(4096, 'x')));
+        QVERIFY(writeRaw(path, QByteArray(4096, 'x')));
         const output::WriteResult result = output::WriteTextFile(path, u"梦"_s);
         QVERIFY2(result.ok, qPrintable(result.error));
-        QCOMPARE(ReadAll(path), QByteArray("\"\xC3\xCE\"\r\n"));
+        QCOMPARE(readAll(path), QByteArray("\"\xC3\xCE\"\r\n"));
     }
 
     void failedWriteKeepsWhatWasThere_data()
@@ -105,19 +105,19 @@ private slots:
         QVERIFY(dir.isValid());
         QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
         const QByteArray old = "\"old\"\r\n";
-        QVERIFY(WriteRaw(dir.filePath(u"old.txt"_s), old));
-        QVERIFY(WriteRaw(dir.filePath(u"folder/inner.txt"_s), old));
-        const QStringList before = Entries(dir.path());
+        QVERIFY(writeRaw(dir.filePath(u"old.txt"_s), old));
+        QVERIFY(writeRaw(dir.filePath(u"folder/inner.txt"_s), old));
+        const QStringList before = entries(dir.path());
 
         const QString path = target.isEmpty() ? QString() : dir.filePath(target);
         const output::WriteResult result = output::WriteTextFile(path, u"梦见蛇"_s);
         QVERIFY(!result.ok);
         QVERIFY(!result.error.trimmed().isEmpty());
 
-        QCOMPARE(Entries(dir.path()), before);
-        QCOMPARE(Entries(dir.filePath(u"folder"_s)), QStringList{u"inner.txt"_s});
-        QCOMPARE(ReadAll(dir.filePath(u"old.txt"_s)), old);
-        QCOMPARE(ReadAll(dir.filePath(u"folder/inner.txt"_s)), old);
+        QCOMPARE(entries(dir.path()), before);
+        QCOMPARE(entries(dir.filePath(u"folder"_s)), QStringList{u"inner.txt"_s});
+        QCOMPARE(readAll(dir.filePath(u"old.txt"_s)), old);
+        QCOMPARE(readAll(dir.filePath(u"folder/inner.txt"_s)), old);
         QVERIFY(QFileInfo(dir.filePath(u"folder"_s)).isDir());
     }
 
@@ -129,7 +129,7 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir(u"locked"_s));
         const QString path = folder + u"/报告.txt"_s;
         const QByteArray old = "\"\xC3\xCE\"\r\n";
-        QVERIFY(WriteRaw(path, old));
+        QVERIFY(writeRaw(path, old));
         const auto writable = QFile::permissions(folder);
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                                   | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
@@ -144,8 +144,8 @@ private slots:
         const output::WriteResult result = output::WriteTextFile(path, u"梦见蛇，主得财。"_s);
         QVERIFY(!result.ok);
         QVERIFY(!result.error.trimmed().isEmpty());
-        QCOMPARE(ReadAll(path), old);
-        QCOMPARE(Entries(folder), QStringList{u"报告.txt"_s});
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(entries(folder), QStringList{u"报告.txt"_s});
     }
 
     // A full disk fails the write itself or the flush behind it; either way the old file
@@ -170,7 +170,7 @@ private slots:
         QVERIFY(!result.ok);
         QCOMPARE(result.error, u"磁盘已满，没有足够的空间。"_s);
         QCOMPARE(disk.entries(), QStringList{u"old.txt"_s});
-        QCOMPARE(ReadAll(disk.path(u"old.txt"_s)), old);
+        QCOMPARE(readAll(disk.path(u"old.txt"_s)), old);
     }
 
     void overlongNameIsExplainedInChinese()
@@ -181,7 +181,7 @@ private slots:
         const output::WriteResult result = output::WriteTextFile(dir.filePath(name), u"梦"_s);
         QVERIFY(!result.ok);
         QCOMPARE(result.error, u"文件名太长。"_s);
-        QCOMPARE(Entries(dir.path()), QStringList());
+        QCOMPARE(entries(dir.path()), QStringList());
     }
 
     void proposesFolderSeparatorKeywordSecondAndExtension_data()
@@ -219,7 +219,7 @@ private slots:
         QFETCH(int, second);
         QFETCH(QChar, separator);
         QFETCH(QString, expected);
-        QCOMPARE(output::DefaultReportPath(folder, keyword, second, separator), expected);
+        QCOMPARE(output::defaultReportPath(folder, keyword, second, separator), expected);
     }
 
     void proposedFolderIsTheProgramsWhenWritable()
@@ -227,7 +227,7 @@ private slots:
         const QString programFolder = QCoreApplication::applicationDirPath();
         if (!QFileInfo(programFolder).isWritable())
             QSKIP("The test program's folder is not writable here.");
-        QCOMPARE(output::ReportFolder(), QDir::toNativeSeparators(programFolder));
+        QCOMPARE(output::reportFolder(), QDir::toNativeSeparators(programFolder));
     }
 };
 

@@ -53,7 +53,7 @@ constexpr char kPdfPrinterPpd[] = R"ppd(*PPD-Adobe: "4.3"
 *PaperDimension A4/A4: "595 842"
 )ppd";
 
-bool WriteFile(const QString &path, const QByteArray &content)
+bool writeFile(const QString &path, const QByteArray &content)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -63,7 +63,7 @@ bool WriteFile(const QString &path, const QByteArray &content)
     return written && file.error() == QFileDevice::NoError;
 }
 
-bool WaitFor(const std::function<bool()> &ready, int timeoutMs)
+bool waitFor(const std::function<bool()> &ready, int timeoutMs)
 {
     QElapsedTimer t;
     t.start();
@@ -77,14 +77,14 @@ bool WaitFor(const std::function<bool()> &ready, int timeoutMs)
 
 } // namespace
 
-void StartTiedToThisProcess(QProcess &process, const QString &program, const QStringList &args)
+void startTiedToThisProcess(QProcess &process, const QString &program, const QStringList &args)
 {
     // Runs in the child between fork and exec: only async-signal-safe calls.
     process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process.start(program, args);
 }
 
-void StopProcess(QProcess &process)
+void stopProcess(QProcess &process)
 {
     if (process.state() == QProcess::NotRunning)
         return;
@@ -95,7 +95,7 @@ void StopProcess(QProcess &process)
     }
 }
 
-QString FindTool(const QString &name)
+QString findTool(const QString &name)
 {
     QString found = QStandardPaths::findExecutable(name);
     if (found.isEmpty())
@@ -113,14 +113,14 @@ XServer::~XServer()
 bool XServer::start(QString *error, int width, int height)
 {
     stop();
-    const QString xvfb = FindTool(u"Xvfb"_s);
+    const QString xvfb = findTool(u"Xvfb"_s);
     if (xvfb.isEmpty()) {
         *error = u"Xvfb is not installed (scripts/install-deps.sh installs it)"_s;
         return false;
     }
     // The server writes its display number to standard output once it takes connections.
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    StartTiedToThisProcess(m_process, xvfb,
+    startTiedToThisProcess(m_process, xvfb,
                            {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-nolisten"_s, u"tcp"_s,
                             u"-screen"_s, u"0"_s, u"%1x%2x24"_s.arg(width).arg(height)});
     if (!m_process.waitForStarted(5000)) {
@@ -128,7 +128,7 @@ bool XServer::start(QString *error, int width, int height)
         return false;
     }
     QByteArray out;
-    const bool announced = WaitFor(
+    const bool announced = waitFor(
         [&] {
             m_process.waitForReadyRead(100);
             out += m_process.readAllStandardOutput();
@@ -139,7 +139,7 @@ bool XServer::start(QString *error, int width, int height)
     const int number = out.trimmed().toInt(&ok);
     if (!announced || !ok || m_process.state() != QProcess::Running) {
         *error = u"Xvfb announced no display (it said \"%1\")"_s.arg(QString::fromLocal8Bit(out));
-        StopProcess(m_process);
+        stopProcess(m_process);
         return false;
     }
     m_display = u":"_s + QString::number(number);
@@ -148,7 +148,7 @@ bool XServer::start(QString *error, int width, int height)
 
 void XServer::stop()
 {
-    StopProcess(m_process);
+    stopProcess(m_process);
     m_display.clear();
 }
 
@@ -184,7 +184,7 @@ QString CupsServer::pdfPath(const QString &queue) const
 bool CupsServer::start(QString *error)
 {
     stop();
-    const QString cupsd = FindTool(u"cupsd"_s);
+    const QString cupsd = findTool(u"cupsd"_s);
     if (cupsd.isEmpty()) {
         *error = u"cupsd is not installed (scripts/install-deps.sh installs it)"_s;
         return false;
@@ -235,15 +235,15 @@ bool CupsServer::start(QString *error)
                                  "ErrorLog " + r + "/log/error_log\n"
                                  "PageLog " + r + "/log/page_log\n"
                                  "FileDevice Yes\n";
-    if (!WriteFile(root + u"/cupsd.conf"_s, cupsdConf)
-        || !WriteFile(root + u"/cups-files.conf"_s, filesConf)
-        || !WriteFile(root + u"/pdf-file.ppd"_s, QByteArray(kPdfPrinterPpd))) {
+    if (!writeFile(root + u"/cupsd.conf"_s, cupsdConf)
+        || !writeFile(root + u"/cups-files.conf"_s, filesConf)
+        || !writeFile(root + u"/pdf-file.ppd"_s, QByteArray(kPdfPrinterPpd))) {
         *error = u"cannot write the scheduler's configuration under "_s + root;
         return false;
     }
 
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    StartTiedToThisProcess(m_process, cupsd,
+    startTiedToThisProcess(m_process, cupsd,
                            {u"-f"_s, u"-c"_s, root + u"/cupsd.conf"_s, u"-s"_s,
                             root + u"/cups-files.conf"_s});
     if (!m_process.waitForStarted(5000)) {
@@ -251,7 +251,7 @@ bool CupsServer::start(QString *error)
         return false;
     }
     QByteArray answer;
-    const bool running = WaitFor(
+    const bool running = waitFor(
         [&] {
             if (m_process.state() != QProcess::Running)
                 return true;
@@ -265,7 +265,7 @@ bool CupsServer::start(QString *error)
         const QByteArray logText = log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
         *error = u"cupsd did not come up:\n"_s
             + QString::fromLocal8Bit(m_process.readAllStandardOutput() + logText);
-        StopProcess(m_process);
+        stopProcess(m_process);
         return false;
     }
     return true;
@@ -273,7 +273,7 @@ bool CupsServer::start(QString *error)
 
 void CupsServer::stop()
 {
-    StopProcess(m_process);
+    stopProcess(m_process);
     m_dir.reset();
 }
 
@@ -305,7 +305,7 @@ bool CupsServer::addPdfQueue(const QString &name, bool makeDefault, QString *err
 bool CupsServer::runTool(const QString &tool, const QStringList &args, QString *error,
                          QByteArray *output) const
 {
-    const QString path = FindTool(tool);
+    const QString path = findTool(tool);
     if (path.isEmpty()) {
         if (error)
             *error = tool + u" is not installed"_s;
@@ -317,7 +317,7 @@ bool CupsServer::runTool(const QString &tool, const QStringList &args, QString *
     p.start(path, args);
     const bool finished = p.waitForStarted(5000) && p.waitForFinished(20000);
     if (!finished)
-        StopProcess(p);
+        stopProcess(p);
     const QByteArray out = p.readAll();
     if (output)
         *output = out;

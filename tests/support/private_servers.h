@@ -14,14 +14,14 @@
 namespace testsupport {
 
 // Starts `program` in `process` so that it receives SIGTERM when the test process dies.
-void StartTiedToThisProcess(QProcess &process, const QString &program, const QStringList &args);
+void startTiedToThisProcess(QProcess &process, const QString &program, const QStringList &args);
 
 // Stops a process started by this test: SIGTERM, then SIGKILL after a few seconds.
-void StopProcess(QProcess &process);
+void stopProcess(QProcess &process);
 
 // `name` on PATH, or in /usr/sbin or /sbin (where the CUPS administration tools live and
 // where a non-root PATH may not reach); "" when it is nowhere.
-QString FindTool(const QString &name);
+QString findTool(const QString &name);
 
 // A virtual X server (Xvfb) on a display number it picks itself (-displayfd), without
 // resets when its last client leaves (-noreset), reachable only through its local socket.

@@ -26,10 +26,10 @@ private slots:
     {
         QFETCH(QString, input);
         QFETCH(QString, expected);
-        QCOMPARE(text::TrimSpaces(QStringView(input)).toString(), expected);
-        QCOMPARE(text::TrimSpaces(input), expected);
+        QCOMPARE(text::trimSpaces(QStringView(input)).toString(), expected);
+        QCOMPARE(text::trimSpaces(input), expected);
         QString inPlace = input;
-        text::TrimSpacesInPlace(inPlace);
+        text::trimSpacesInPlace(inPlace);
         QCOMPARE(inPlace, expected);
     }
 };

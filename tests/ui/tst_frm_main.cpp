@@ -2,8 +2,9 @@
 // colours under the pointer, queries and their results, the keyword input's check and the
 // ways a query starts, and scrolling.
 
+#include "kb/store.h"
 #include "kb/tables.h"
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 #include "ui/controls/labelled_input.h"
 #include "ui/controls/panel.h"
@@ -12,12 +13,14 @@
 #include "ui/frm_main.h"
 #include "ui/reference_label.h"
 #include "ui/result_label.h"
+#include "ui/results_view.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSet>
@@ -36,20 +39,20 @@ const QColor kHeaderColor(128, 128, 0);
 const QString kMarker = u"（测试标记）"_s;
 const QString kInvalidInput = u"请输入有效的汉字！"_s;
 
-modJieMEng::ShownResult Expected(const QString &keyword)
+modJieMEng::ShownResult expectedResult(const QString &keyword)
 {
     QString k = keyword;
-    return modJieMEng::ShowResult(modJieMEng::LookupKeyword(k));
+    return modJieMEng::showResult(modJieMEng::LookupKeyword(k));
 }
 
-QColor TextColor(const QWidget *label)
+QColor textColor(const QWidget *label)
 {
     return label->palette().color(QPalette::WindowText);
 }
 
 // Every distinct Chinese character of the record keywords: as a keyword it is in no record
 // and no verse, so only the any-character pass answers it, with nearly every record.
-QString EveryKeywordCharacter()
+QString everyKeywordCharacter()
 {
     QString all;
     QSet<QChar> seen;
@@ -77,14 +80,31 @@ class TestFrmMain : public QObject
     std::unique_ptr<ui::frmMain> m_window;
 
     ui::frmMain &w() { return *m_window; }
-    QLineEdit *field() { return m_window->txtWord()->field(); }
-    QString status() { return m_window->statusBar()->text(); }
-    const QList<ui::ReferenceLabel *> &labels() { return m_window->lblRefer(); }
+    // The window's controls, by their object names.
+    template <typename T>
+    T *child(const QString &name) const
+    {
+        T *found = m_window->findChild<T *>(name);
+        if (!found)
+            qFatal("no control named %s", qPrintable(name));
+        return found;
+    }
+    ui::ResultsView *frmBack() const { return child<ui::ResultsView>(u"frmBack"_s); }
+    QWidget *frmFore() const { return child<QWidget>(u"frmFore"_s); }
+    QWidget *Frame1() const { return child<QWidget>(u"Frame1"_s); }
+    QScrollBar *VScroll1() const { return child<QScrollBar>(u"VScroll1"_s); }
+    QLabel *lblDscr() const { return child<QLabel>(u"lblDscr"_s); }
+    ui::LabelledInput *txtWord() const { return child<ui::LabelledInput>(u"txtWord"_s); }
+    ui::TitleBar *titleBar() const { return child<ui::TitleBar>(u"titleBar"_s); }
+    ui::ToolButton *button(const QString &name) const { return child<ui::ToolButton>(name); }
+    QLineEdit *field() { return txtWord()->field(); }
+    QString status() { return child<ui::Panel>(u"statusBar"_s)->text(); }
+    const QList<ui::ReferenceLabel *> &labels() { return frmBack()->lblRefer(); }
 
     // Moves the pointer through the window system onto `target` at `local`, so the move
     // reaches whatever widget really lies there. Returns false when `target` is not the
     // widget under that point.
-    bool Hover(QWidget *target, QPoint local)
+    bool hover(QWidget *target, QPoint local)
     {
         QWidget *top = target->window();
         const QPoint at = target->mapTo(top, local);
@@ -98,20 +118,20 @@ class TestFrmMain : public QObject
     }
 
     // A point of the window that no control covers.
-    QPoint BareWindowPoint()
+    QPoint bareWindowPoint()
     {
-        const QPoint p(ui::ToPixels(4000), ui::ToPixels(1200));
+        const QPoint p(ui::toPixels(4000), ui::toPixels(1200));
         return m_window->childAt(p) == nullptr ? p : QPoint(-1, -1);
     }
 
-    void TypeKey(const QString &text)
+    void typeKey(const QString &text)
     {
         QTest::sendKeyEvent(QTest::Click, field(), Qt::Key_unknown, text, Qt::NoModifier);
     }
 
-    void ScrollTo(int value)
+    void scrollTo(int value)
     {
-        m_window->VScroll1()->setValue(value);
+        VScroll1()->setValue(value);
     }
 
 private slots:
@@ -142,16 +162,16 @@ private slots:
         QCOMPARE(w().resultText(),
                  u"请输入梦境关键字，系统将会显示相关的分析资料和相关的参考关键字，尽量为你找到满意的解释。"
                  u"\r\n\r\n点击参考关键字，即可显示相关分析资料。"_s);
-        QCOMPARE(w().lblDscr()->text(), w().resultText().replace(u"\r\n"_s, u"\n"_s));
+        QCOMPARE(lblDscr()->text(), w().resultText().replace(u"\r\n"_s, u"\n"_s));
         QCOMPARE(labels().size(), 2);
         QVERIFY(labels()[0]->isHidden());
         QCOMPARE(labels()[0]->caption(), u"参照关键字："_s);
         QCOMPARE(labels()[1]->caption(), QString());
-        QCOMPARE(status(), ui::frmMain::DefaultStatusText());
+        QCOMPARE(status(), ui::frmMain::defaultStatusText());
         QVERIFY(status().startsWith(u"下载站点：睿蓝软件"_s));
-        QCOMPARE(w().txtWord()->text(), QString());
-        QVERIFY(w().Frame1()->isVisible());
-        QVERIFY(w().VScroll1()->isHidden());
+        QCOMPARE(txtWord()->text(), QString());
+        QVERIFY(Frame1()->isVisible());
+        QVERIFY(VScroll1()->isHidden());
     }
 
     // --- the pointer ---
@@ -165,7 +185,7 @@ private slots:
         QTest::newRow("web button") << u"btnWeb"_s << u"相关网站"_s;
         QTest::newRow("input field") << u"field"_s << u"梦境关键字"_s;
         QTest::newRow("input button") << u"confirm"_s << u"梦境关键字"_s;
-        QTest::newRow("bare window") << u"window"_s << ui::frmMain::DefaultStatusText();
+        QTest::newRow("bare window") << u"window"_s << ui::frmMain::defaultStatusText();
     }
 
     void pointerSetsStatus()
@@ -175,33 +195,33 @@ private slots:
         QWidget *target = nullptr;
         QPoint at;
         if (where == u"btnClose")
-            target = w().btnClose();
+            target = button(u"btnClose"_s);
         else if (where == u"btnSave")
-            target = w().btnSave();
+            target = button(u"btnSave"_s);
         else if (where == u"btnWeb")
-            target = w().btnWeb();
+            target = button(u"btnWeb"_s);
         else if (where == u"field")
             target = field();
         else if (where == u"confirm")
-            target = w().txtWord()->confirmButton();
+            target = txtWord()->confirmButton();
         if (target) {
             at = target->rect().center();
         } else {
             target = m_window.get();
-            at = BareWindowPoint();
+            at = bareWindowPoint();
         }
         w().ShowStatus(kMarker);
-        QVERIFY(Hover(target, at));
+        QVERIFY(hover(target, at));
         QCOMPARE(status(), expected);
     }
 
     void pointerCrossingControls()
     {
-        QVERIFY(Hover(w().btnClose(), w().btnClose()->rect().center()));
+        QVERIFY(hover(button(u"btnClose"_s), button(u"btnClose"_s)->rect().center()));
         QCOMPARE(status(), u"退出"_s);
-        QVERIFY(Hover(m_window.get(), BareWindowPoint()));
-        QCOMPARE(status(), ui::frmMain::DefaultStatusText());
-        QVERIFY(Hover(field(), field()->rect().center()));
+        QVERIFY(hover(m_window.get(), bareWindowPoint()));
+        QCOMPARE(status(), ui::frmMain::defaultStatusText());
+        QVERIFY(hover(field(), field()->rect().center()));
         QCOMPARE(status(), u"梦境关键字"_s);
     }
 
@@ -211,22 +231,22 @@ private slots:
         QCOMPARE(labels().size(), 6);
         const auto onlyHighlighted = [this](int index) {
             for (qsizetype i = 1; i < labels().size(); ++i) {
-                if (TextColor(labels()[i]) != (i == index ? kHover : kBlack))
+                if (textColor(labels()[i]) != (i == index ? kHover : kBlack))
                     return false;
             }
-            return TextColor(labels()[0]) == kHeaderColor;
+            return textColor(labels()[0]) == kHeaderColor;
         };
         QVERIFY(onlyHighlighted(-1));
 
-        QVERIFY(Hover(labels()[2], {3, 3}));
+        QVERIFY(hover(labels()[2], {3, 3}));
         QVERIFY(onlyHighlighted(2));
-        QVERIFY(Hover(labels()[5], {3, 3}));
+        QVERIFY(hover(labels()[5], {3, 3}));
         QVERIFY(onlyHighlighted(5));
-        QVERIFY(Hover(labels()[0], {3, 3}));
+        QVERIFY(hover(labels()[0], {3, 3}));
         QVERIFY(onlyHighlighted(5));
-        QVERIFY(Hover(w().lblDscr(), {3, 3}));
+        QVERIFY(hover(lblDscr(), {3, 3}));
         QVERIFY(onlyHighlighted(5));
-        QVERIFY(Hover(w().Frame1(), {2, labels()[0]->y() + 2}));
+        QVERIFY(hover(Frame1(), {2, labels()[0]->y() + 2}));
         QVERIFY(onlyHighlighted(-1));
     }
 
@@ -244,15 +264,15 @@ private slots:
     {
         QFETCH(QString, keyword);
         w().RunQuery(u"子"_s);
-        QVERIFY(w().VScroll1()->isVisible());
-        ScrollTo(600);
+        QVERIFY(VScroll1()->isVisible());
+        scrollTo(600);
         w().ShowStatus(kMarker);
 
         w().RunQuery(keyword);
-        QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
+        QCOMPARE(w().resultText(), ui::frmMain::welcomeText());
         QCOMPARE(status(), kMarker);
-        QCOMPARE(w().VScroll1()->value(), 600);
-        QCOMPARE(w().Frame1()->y(), -40);
+        QCOMPARE(VScroll1()->value(), 600);
+        QCOMPARE(Frame1()->y(), -40);
         QCOMPARE(labels().size(), 2);
         QVERIFY(labels()[0]->isHidden());
         QVERIFY(labels()[1]->isHidden());
@@ -295,7 +315,7 @@ private slots:
     {
         QFETCH(QString, keyword);
         QFETCH(int, count);
-        const modJieMEng::ShownResult expected = Expected(keyword);
+        const modJieMEng::ShownResult expected = expectedResult(keyword);
         QCOMPARE(expected.references.size(), count);
 
         w().RunQuery(keyword);
@@ -305,33 +325,33 @@ private slots:
         QCOMPARE(labels().size(), std::max(count, 1) + 1);
         QCOMPARE(labels()[0]->isVisible(), count > 0);
         QCOMPARE(labels()[0]->cursor().shape(), Qt::ArrowCursor);
-        QVERIFY(w().Frame1()->isVisible());
+        QVERIFY(Frame1()->isVisible());
         // The whole text is on screen, the keywords stand one line apart under the header.
-        QVERIFY(w().lblDscr()->height() >= w().lblDscr()->heightForWidth(w().lblDscr()->width()));
-        const int line = ui::ToPixels(w().lineHeightTwips());
-        QVERIFY(labels()[0]->y() >= w().lblDscr()->geometry().bottom() + 2 * line - 1);
+        QVERIFY(lblDscr()->height() >= lblDscr()->heightForWidth(lblDscr()->width()));
+        const int line = ui::toPixels(frmBack()->lineHeightTwips());
+        QVERIFY(labels()[0]->y() >= lblDscr()->geometry().bottom() + 2 * line - 1);
         for (int i = 1; i <= count; ++i) {
             QCOMPARE(labels()[i]->caption(), expected.references[i - 1]);
             QVERIFY(labels()[i]->isVisible());
-            QCOMPARE(TextColor(labels()[i]), kBlack);
+            QCOMPARE(textColor(labels()[i]), kBlack);
             QVERIFY(labels()[i]->width() >= labels()[i]->sizeHint().width());
             QCOMPARE(labels()[i]->cursor().shape(), Qt::BitmapCursor);
             QCOMPARE(labels()[i]->cursor().hotSpot(), QPoint(12, 1));
             QVERIFY(qAbs(labels()[i]->y() - (labels()[0]->y() + (i + 1) * line)) <= 1);
         }
         if (count > 0)
-            QVERIFY(w().Frame1()->height() >= labels()[count]->y() + 3 * line - 1);
+            QVERIFY(Frame1()->height() >= labels()[count]->y() + 3 * line - 1);
     }
 
     void queryStartsAtTheTop()
     {
         w().RunQuery(u"子"_s);
-        ScrollTo(1500);
-        QCOMPARE(w().Frame1()->y(), -100);
+        scrollTo(1500);
+        QCOMPARE(Frame1()->y(), -100);
         w().RunQuery(u"子"_s);
-        QCOMPARE(w().VScroll1()->value(), 0);
-        QCOMPARE(w().Frame1()->pos(), QPoint(0, 0));
-        QVERIFY(w().VScroll1()->isVisible());
+        QCOMPARE(VScroll1()->value(), 0);
+        QCOMPARE(Frame1()->pos(), QPoint(0, 0));
+        QVERIFY(VScroll1()->isVisible());
     }
 
     void commaEndingBecomesFullStop()
@@ -354,7 +374,7 @@ private slots:
     void verseListEndsInFullStop()
     {
         QString keyword = u"天门开贵"_s;
-        const QString verses = modJieMEng::FindOmenVerses(keyword);
+        const QString verses = modJieMEng::FindOmenVerses(keyword, kb::verseTable());
         QVERIFY(verses.endsWith(u'；'));
         w().RunQuery(u"天门开贵"_s);
         QCOMPARE(w().resultText(), verses.chopped(1) + u'。');
@@ -373,7 +393,7 @@ private slots:
     {
         w().RunQuery(u"香"_s);
         w().RunQuery(u"龘龘龘"_s);
-        QCOMPARE(w().resultText(), modJieMEng::NoDataMessage());
+        QCOMPARE(w().resultText(), modJieMEng::noDataMessage());
         QVERIFY(w().resultText().startsWith(u"资料暂缺！详细资料参见“睿蓝软件”"_s));
         QVERIFY(labels()[0]->isHidden());
         QVERIFY(labels()[1]->isHidden());
@@ -391,13 +411,13 @@ private slots:
         QCOMPARE(w().shownReferences(), QStringList());
         // The labels of the earlier query are gone, not merely hidden.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(w().Frame1()->findChildren<ui::ReferenceLabel *>().size(), 2);
+        QCOMPARE(Frame1()->findChildren<ui::ReferenceLabel *>().size(), 2);
     }
 
     void headerClickDoesNothing()
     {
         w().RunQuery(u"子"_s);
-        ScrollTo(300);
+        scrollTo(300);
         w().ShowStatus(kMarker);
         const QString text = w().resultText();
         const QStringList references = w().shownReferences();
@@ -405,9 +425,9 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(w().resultText(), text);
         QCOMPARE(w().shownReferences(), references);
-        QCOMPARE(w().txtWord()->text(), QString());
+        QCOMPARE(txtWord()->text(), QString());
         QCOMPARE(status(), kMarker);
-        QCOMPARE(w().VScroll1()->value(), 300);
+        QCOMPARE(VScroll1()->value(), 300);
     }
 
     void keywordClickRunsItsQuery_data()
@@ -424,17 +444,17 @@ private slots:
         QFETCH(QString, first);
         QFETCH(int, index);
         w().RunQuery(first);
-        if (w().VScroll1()->isVisible())
-            ScrollTo(w().VScroll1()->maximum());
+        if (VScroll1()->isVisible())
+            scrollTo(VScroll1()->maximum());
         const QString caption = labels()[index]->caption();
-        const modJieMEng::ShownResult expected = Expected(caption);
+        const modJieMEng::ShownResult expected = expectedResult(caption);
 
         QTest::mouseClick(labels()[index], Qt::LeftButton, {}, {3, 3});
-        QCOMPARE(w().txtWord()->text(), caption);
+        QCOMPARE(txtWord()->text(), caption);
         QCOMPARE(w().resultText(), expected.text);
         QCOMPARE(w().shownReferences(), expected.references);
-        QCOMPARE(w().VScroll1()->value(), 0);
-        QCOMPARE(w().Frame1()->pos(), QPoint(0, 0));
+        QCOMPARE(VScroll1()->value(), 0);
+        QCOMPARE(Frame1()->pos(), QPoint(0, 0));
         QCOMPARE(status(), u"完成"_s);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -450,7 +470,7 @@ private slots:
         QVERIFY(second);
         w().ShowStatus(kMarker);
         QTest::mouseClick(second, Qt::LeftButton, {}, {3, 3});
-        QCOMPARE(w().txtWord()->text(), u"钟2"_s);
+        QCOMPARE(txtWord()->text(), u"钟2"_s);
         QCOMPARE(w().resultText(), u"梦见买钟，要走红运。"_s);
         QCOMPARE(status(), u"完成"_s);
     }
@@ -502,7 +522,7 @@ private slots:
         w().ShowStatus(kMarker);
         switch (entry) {
         case Entry::Key:
-            TypeKey(entered);
+            typeKey(entered);
             break;
         case Entry::Insert:
             field()->insert(entered);
@@ -520,12 +540,12 @@ private slots:
         QCOMPARE(status(), rejected ? kInvalidInput : kMarker);
         QVERIFY(field()->hasFocus());
         // Typing alone never runs a query.
-        QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
+        QCOMPARE(w().resultText(), ui::frmMain::welcomeText());
     }
 
     void rejectionBringsFocusBack()
     {
-        w().btnSave()->setFocus(Qt::TabFocusReason);
+        button(u"btnSave"_s)->setFocus(Qt::TabFocusReason);
         QVERIFY(!field()->hasFocus());
         field()->insert(u"梦a"_s);
         QCOMPARE(field()->text(), u"梦"_s);
@@ -535,11 +555,11 @@ private slots:
 
     void typingAfterRejectionGoesOn()
     {
-        TypeKey(u"梦"_s);
-        TypeKey(u"a"_s);
+        typeKey(u"梦"_s);
+        typeKey(u"a"_s);
         QCOMPARE(field()->text(), u"梦"_s);
         QCOMPARE(status(), kInvalidInput);
-        TypeKey(u"见"_s);
+        typeKey(u"见"_s);
         QCOMPARE(field()->text(), u"梦见"_s);
         // The message stays until the status bar is next written.
         QCOMPARE(status(), kInvalidInput);
@@ -561,8 +581,8 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(bool, runs);
-        TypeKey(u"钟"_s);
-        TypeKey(u" "_s); // rejected: the input keeps "钟"
+        typeKey(u"钟"_s);
+        typeKey(u" "_s); // rejected: the input keeps "钟"
         w().ShowStatus(kMarker);
         std::unique_ptr<QWidget> other;
         if (how == u"enter") {
@@ -570,9 +590,9 @@ private slots:
         } else if (how == u"return") {
             QTest::keyClick(field(), Qt::Key_Return);
         } else if (how == u"button") {
-            QTest::mouseClick(w().txtWord()->confirmButton(), Qt::LeftButton);
+            QTest::mouseClick(txtWord()->confirmButton(), Qt::LeftButton);
         } else if (how == u"tab") {
-            w().btnSave()->setFocus(Qt::TabFocusReason);
+            button(u"btnSave"_s)->setFocus(Qt::TabFocusReason);
         } else if (how == u"deactivate") {
             other = std::make_unique<QWidget>();
             other->show();
@@ -584,21 +604,21 @@ private slots:
             QApplication::sendEvent(field(), &popup);
         }
         if (runs) {
-            QCOMPARE(w().resultText(), Expected(u"钟"_s).text);
-            QCOMPARE(w().shownReferences(), Expected(u"钟"_s).references);
+            QCOMPARE(w().resultText(), expectedResult(u"钟"_s).text);
+            QCOMPARE(w().shownReferences(), expectedResult(u"钟"_s).references);
             QCOMPARE(status(), u"完成"_s);
         } else {
-            QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
+            QCOMPARE(w().resultText(), ui::frmMain::welcomeText());
             QCOMPARE(status(), kMarker);
         }
-        QCOMPARE(w().txtWord()->text(), u"钟"_s);
+        QCOMPARE(txtWord()->text(), u"钟"_s);
     }
 
     void leavingEmptyInputShowsWelcome()
     {
         w().RunQuery(u"香"_s);
-        w().btnSave()->setFocus(Qt::TabFocusReason);
-        QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
+        button(u"btnSave"_s)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(w().resultText(), ui::frmMain::welcomeText());
         QVERIFY(labels()[0]->isHidden());
     }
 
@@ -618,79 +638,79 @@ private slots:
     {
         QFETCH(int, value);
         w().RunQuery(u"子"_s);
-        QScrollBar *bar = w().VScroll1();
+        QScrollBar *bar = VScroll1();
         QVERIFY(bar->isVisible());
         QCOMPARE(bar->minimum(), 0);
         if (value < 0)
             value = bar->maximum();
-        ScrollTo(1200);
-        ScrollTo(value);
-        QCOMPARE(w().Frame1()->y(), -qRound(value / 15.0));
-        QCOMPARE(w().Frame1()->x(), 0);
+        scrollTo(1200);
+        scrollTo(value);
+        QCOMPARE(Frame1()->y(), -qRound(value / 15.0));
+        QCOMPARE(Frame1()->x(), 0);
         if (value == bar->maximum()) {
             // The last keyword is in view, above an empty area.
             const QWidget *last = labels().last();
-            const int bottom = w().Frame1()->y() + last->geometry().bottom();
-            QVERIFY(bottom < w().frmFore()->height());
-            QVERIFY(w().Frame1()->y() + last->y() > 0);
+            const int bottom = Frame1()->y() + last->geometry().bottom();
+            QVERIFY(bottom < frmFore()->height());
+            QVERIFY(Frame1()->y() + last->y() > 0);
         }
     }
 
     void scrollRangeIsNotCapped()
     {
-        const QString keyword = EveryKeywordCharacter();
-        const modJieMEng::ShownResult expected = Expected(keyword);
+        const QString keyword = everyKeywordCharacter();
+        const modJieMEng::ShownResult expected = expectedResult(keyword);
         QVERIFY(expected.references.size() > 300);
 
         w().RunQuery(keyword);
         QCOMPARE(labels().size(), expected.references.size() + 1);
         QCOMPARE(w().shownReferences(), expected.references);
-        QScrollBar *bar = w().VScroll1();
+        QScrollBar *bar = VScroll1();
         const ui::WindowGeometry &g = w().geometryInTwips();
         QVERIFY(bar->maximum() > 32767);
-        QCOMPARE(bar->maximum(), g.resultsPanel.height - g.viewport.height);
-        ScrollTo(bar->maximum());
+        QCOMPARE(bar->maximum(), g.Frame1.height - g.frmFore.height);
+        scrollTo(bar->maximum());
         QCOMPARE(bar->value(), bar->maximum());
         const QWidget *last = labels().last();
-        const int top = w().Frame1()->y() + last->y();
+        const int top = Frame1()->y() + last->y();
         QVERIFY(top > 0);
-        QVERIFY(top + last->height() < w().frmFore()->height());
+        QVERIFY(top + last->height() < frmFore()->height());
     }
 
     void resizeKeepsScrollPosition()
     {
         w().RunQuery(u"子"_s);
-        ScrollTo(1500);
+        scrollTo(1500);
         w().resize(w().width() + 100, w().height() + 30);
-        QCOMPARE(w().VScroll1()->value(), 1500);
-        QCOMPARE(w().Frame1()->y(), -100);
+        QCOMPARE(VScroll1()->value(), 1500);
+        QCOMPARE(Frame1()->y(), -100);
     }
 
     void growingWindowBringsScrolledPanelBack()
     {
         w().RunQuery(u"子"_s);
-        ScrollTo(w().VScroll1()->maximum());
+        scrollTo(VScroll1()->maximum());
         w().resize(w().width(), 1400);
-        QVERIFY(w().VScroll1()->isHidden());
-        QCOMPARE(w().VScroll1()->value(), 0);
-        QCOMPARE(w().VScroll1()->maximum(), 0);
-        QCOMPARE(w().Frame1()->y(), 0);
+        QVERIFY(VScroll1()->isHidden());
+        QCOMPARE(VScroll1()->value(), 0);
+        QCOMPARE(VScroll1()->maximum(), 0);
+        QCOMPARE(Frame1()->y(), 0);
     }
 
     void widerWindowRewrapsResult()
     {
         w().RunQuery(u"说梦话"_s);
-        const int textHeight = w().lblDscr()->height();
+        const int textHeight = lblDscr()->height();
         const int headerTop = labels()[0]->y();
         w().resize(w().width() + 300, w().height());
-        QVERIFY(w().lblDscr()->height() < textHeight);
-        QCOMPARE(labels()[0]->y() - headerTop, w().lblDscr()->height() - textHeight);
+        QVERIFY(lblDscr()->height() < textHeight);
+        QCOMPARE(labels()[0]->y() - headerTop, lblDscr()->height() - textHeight);
     }
     // --- the title bar ---
 
     void maximiseButtonFollowsTheWindow()
     {
-        QAbstractButton *button = w().titleBar()->maximizeButton();
+        QAbstractButton *button = titleBar()->maximizeButton();
         QCOMPARE(button->accessibleName(), u"最大化"_s);
         button->click();
         QTRY_VERIFY(w().isMaximized());
@@ -698,7 +718,7 @@ private slots:
         // Restored by the window system rather than by the button.
         w().showNormal();
         QTRY_COMPARE(button->accessibleName(), u"最大化"_s);
-        QTest::mouseDClick(w().titleBar(), Qt::LeftButton, {}, QPoint(40, 8));
+        QTest::mouseDClick(titleBar(), Qt::LeftButton, {}, QPoint(40, 8));
         QTRY_VERIFY(w().isMaximized());
     }
 
@@ -707,10 +727,10 @@ private slots:
     void everyControlHasAnAccessibleName()
     {
         w().RunQuery(u"子"_s);
-        for (ui::ToolButton *button : {w().btnSave(), w().btnCopy(), w().btnPrint(), w().btnWeb(), w().btnClose()})
+        for (ui::ToolButton *button : {button(u"btnSave"_s), button(u"btnCopy"_s), button(u"btnPrint"_s), button(u"btnWeb"_s), button(u"btnClose"_s)})
             QCOMPARE(button->accessibleName(), button->hint());
         QCOMPARE(field()->accessibleName(), u"梦境关键字"_s);
-        QCOMPARE(w().lblDscr()->accessibleName(), w().lblDscr()->text());
+        QCOMPARE(lblDscr()->accessibleName(), lblDscr()->text());
         QVERIFY(labels().size() > 5);
         for (qsizetype i = 1; i < labels().size(); ++i)
             QCOMPARE(labels()[i]->accessibleName(), labels()[i]->caption());
@@ -719,14 +739,14 @@ private slots:
     void tabGoesFromTheInputThroughTheKeywordsToTheButtons()
     {
         // Leaving the input runs its query again, so the input holds the keyword shown.
-        w().txtWord()->setText(u"黄昏"_s); // one keyword: 傍晚
-        w().RunQuery(w().txtWord()->text());
+        txtWord()->setText(u"黄昏"_s); // one keyword: 傍晚
+        w().RunQuery(txtWord()->text());
         QVERIFY(field()->hasFocus());
         QTest::keyClick(field(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), labels()[1]);
         QTest::keyClick(labels()[1], Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w().btnSave());
-        QTest::keyClick(w().btnSave(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), button(u"btnSave"_s));
+        QTest::keyClick(button(u"btnSave"_s), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), labels()[1]);
     }
 
@@ -740,8 +760,8 @@ private slots:
     void keyOnAKeywordRunsItsQuery()
     {
         QFETCH(int, key);
-        w().txtWord()->setText(u"子"_s);
-        w().RunQuery(w().txtWord()->text());
+        txtWord()->setText(u"子"_s);
+        w().RunQuery(txtWord()->text());
         // Tab leaves the input (which runs its query again) for the first keyword, then
         // goes on to the second.
         QTest::keyClick(field(), Qt::Key_Tab);
@@ -750,12 +770,12 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), second);
         const QString keyword = second->caption();
         QTest::keyClick(second, Qt::Key(key));
-        QCOMPARE(w().txtWord()->text(), keyword);
-        QCOMPARE(w().resultText(), Expected(keyword).text);
-        QCOMPARE(w().shownReferences(), Expected(keyword).references);
+        QCOMPARE(txtWord()->text(), keyword);
+        QCOMPARE(w().resultText(), expectedResult(keyword).text);
+        QCOMPARE(w().shownReferences(), expectedResult(keyword).references);
         // The keyboard stays in the results, on the first keyword of the new list, or
         // goes back to the input when the new result lists none.
-        QWidget *expectedFocus = Expected(keyword).references.isEmpty()
+        QWidget *expectedFocus = expectedResult(keyword).references.isEmpty()
                                      ? static_cast<QWidget *>(field())
                                      : static_cast<QWidget *>(labels()[1]);
         QCOMPARE(QApplication::focusWidget(), expectedFocus);

@@ -17,7 +17,7 @@ namespace {
 constexpr int kDefaultWidth = 7065;
 constexpr int kDefaultHeight = 5865;
 
-ui::LayoutInput Input(int width, int height, int textHeight = 180, int labels = 1, int line = 180)
+ui::LayoutInput input(int width, int height, int textHeight = 180, int labels = 1, int line = 180)
 {
     ui::LayoutInput in;
     in.width = width;
@@ -29,9 +29,9 @@ ui::LayoutInput Input(int width, int height, int textHeight = 180, int labels = 
 }
 
 // A text of `chars` characters of 180 twips each, wrapped at the width it is given.
-ui::LayoutInput WrappingInput(int width, int height, int chars, std::vector<int> *widthsAsked)
+ui::LayoutInput wrappingInput(int width, int height, int chars, std::vector<int> *widthsAsked)
 {
-    ui::LayoutInput in = Input(width, height);
+    ui::LayoutInput in = input(width, height);
     in.resultTextHeight = [chars, widthsAsked](int textWidth) {
         widthsAsked->push_back(textWidth);
         const int perLine = std::max(textWidth / 180, 1);
@@ -40,10 +40,10 @@ ui::LayoutInput WrappingInput(int width, int height, int chars, std::vector<int>
     return in;
 }
 
-bool NoNegativeSize(const ui::WindowGeometry &g)
+bool noNegativeSize(const ui::WindowGeometry &g)
 {
-    for (const ui::TwipsRect &r : {g.titleBar, g.background, g.statusBar, g.viewport, g.scrollBar,
-                                   g.resultsPanel, g.resultText, g.picture}) {
+    for (const ui::TwipsRect &r : {g.titleBar, g.frmBack, g.statusBar, g.frmFore, g.VScroll1,
+                                   g.Frame1, g.lblDscr, g.Image1}) {
         if (r.width < 0 || r.height < 0)
             return false;
     }
@@ -105,29 +105,29 @@ private slots:
         QFETCH(int, pictureLeft);
 
         ui::WindowGeometry before;
-        before.background.left = backgroundLeft;
-        before.background.top = backgroundTop;
+        before.frmBack.left = backgroundLeft;
+        before.frmBack.top = backgroundTop;
         int widthAsked = -1;
-        ui::LayoutInput in = Input(width, height);
+        ui::LayoutInput in = input(width, height);
         in.resultTextHeight = [&widthAsked](int w) {
             widthAsked = w;
             return 180;
         };
         const ui::WindowGeometry g = ui::ArrangeWindow(in, before);
 
-        QCOMPARE(g.lines[0], (ui::TwipsLine{0, 0, 0, height}));
-        QCOMPARE(g.lines[1], (ui::TwipsLine{0, 0, width, 0}));
-        QCOMPARE(g.lines[2], (ui::TwipsLine{width - 8, 0, width - 8, height}));
-        QCOMPARE(g.lines[3], (ui::TwipsLine{0, height - 8, width, height - 8}));
+        QCOMPARE(g.Line1, (ui::TwipsLine{0, 0, 0, height}));
+        QCOMPARE(g.Line2, (ui::TwipsLine{0, 0, width, 0}));
+        QCOMPARE(g.Line3, (ui::TwipsLine{width - 8, 0, width - 8, height}));
+        QCOMPARE(g.Line4, (ui::TwipsLine{0, height - 8, width, height - 8}));
         QCOMPARE(g.titleBar, titleBar);
-        QCOMPARE(g.background, background);
+        QCOMPARE(g.frmBack, background);
         QCOMPARE(g.statusBar, statusBar);
-        QCOMPARE(g.viewport, viewport);
-        QCOMPARE(g.scrollBar, scrollBar);
-        QCOMPARE(g.resultsPanel.width, panelWidth);
-        QCOMPARE(g.resultText.width, textWidth);
+        QCOMPARE(g.frmFore, viewport);
+        QCOMPARE(g.VScroll1, scrollBar);
+        QCOMPARE(g.Frame1.width, panelWidth);
+        QCOMPARE(g.lblDscr.width, textWidth);
         QCOMPARE(widthAsked, textWidth); // the text is wrapped at the width it gets
-        QCOMPARE(g.picture, (ui::TwipsRect{pictureLeft, 480, 1170, 945}));
+        QCOMPARE(g.Image1, (ui::TwipsRect{pictureLeft, 480, 1170, 945}));
     }
 
     void resultStacksUnderItsText_data()
@@ -156,25 +156,25 @@ private slots:
         QFETCH(int, panelHeight);
 
         const ui::WindowGeometry g =
-            ui::ArrangeWindow(Input(kDefaultWidth, kDefaultHeight, textHeight, labels, line), {});
-        QCOMPARE(g.resultText.left, 120);
-        QCOMPARE(g.resultText.top, 120);
-        QCOMPARE(g.resultText.height, textHeight);
+            ui::ArrangeWindow(input(kDefaultWidth, kDefaultHeight, textHeight, labels, line), {});
+        QCOMPARE(g.lblDscr.left, 120);
+        QCOMPARE(g.lblDscr.top, 120);
+        QCOMPARE(g.lblDscr.height, textHeight);
         QCOMPARE(g.headerLeft, 120);
         QCOMPARE(g.headerTop, headerTop);
         QCOMPARE(g.keywordLabelTops, labelTops);
-        QCOMPARE(g.resultsPanel.height, panelHeight);
+        QCOMPARE(g.Frame1.height, panelHeight);
     }
 
     void widerWindowRewrapsText()
     {
         std::vector<int> widths;
-        const ui::WindowGeometry narrow = ui::ArrangeWindow(WrappingInput(7065, 5865, 100, &widths), {});
-        const ui::WindowGeometry wide = ui::ArrangeWindow(WrappingInput(12000, 5865, 100, &widths), narrow);
+        const ui::WindowGeometry narrow = ui::ArrangeWindow(wrappingInput(7065, 5865, 100, &widths), {});
+        const ui::WindowGeometry wide = ui::ArrangeWindow(wrappingInput(12000, 5865, 100, &widths), narrow);
         QCOMPARE(widths.size(), std::size_t(2));
         QVERIFY(widths[1] > widths[0]);
-        QVERIFY(wide.resultText.height < narrow.resultText.height);
-        QCOMPARE(wide.headerTop - narrow.headerTop, wide.resultText.height - narrow.resultText.height);
+        QVERIFY(wide.lblDscr.height < narrow.lblDscr.height);
+        QCOMPARE(wide.headerTop - narrow.headerTop, wide.lblDscr.height - narrow.lblDscr.height);
         QCOMPARE(wide.keywordLabelTops.front(), wide.headerTop + 360);
     }
 
@@ -206,19 +206,19 @@ private slots:
         before.scrollMaximum = 99999;
         before.scrollBarVisible = true;
         const ui::WindowGeometry g =
-            ui::ArrangeWindow(Input(kDefaultWidth, kDefaultHeight, textHeight, labels), before);
-        QCOMPARE(g.viewport.height, 3655);
+            ui::ArrangeWindow(input(kDefaultWidth, kDefaultHeight, textHeight, labels), before);
+        QCOMPARE(g.frmFore.height, 3655);
         QCOMPARE(g.scrollBarVisible, visible);
         QCOMPARE(g.scrollMaximum, maximum);
     }
 
     void passKeepsScrolledPanelWhereItIs()
     {
-        ui::WindowGeometry scrolled = ui::ArrangeWindow(Input(kDefaultWidth, kDefaultHeight, 9000), {});
-        scrolled.resultsPanel.top = -4500;
-        const ui::WindowGeometry g = ui::ArrangeWindow(Input(8000, 6000, 9000), scrolled);
-        QCOMPARE(g.resultsPanel.top, -4500);
-        QCOMPARE(g.resultsPanel.left, 0);
+        ui::WindowGeometry scrolled = ui::ArrangeWindow(input(kDefaultWidth, kDefaultHeight, 9000), {});
+        scrolled.Frame1.top = -4500;
+        const ui::WindowGeometry g = ui::ArrangeWindow(input(8000, 6000, 9000), scrolled);
+        QCOMPARE(g.Frame1.top, -4500);
+        QCOMPARE(g.Frame1.left, 0);
     }
 
     void tinyWindowSkipsImpossibleSteps_data()
@@ -240,29 +240,29 @@ private slots:
 
         std::vector<int> widths;
         const ui::WindowGeometry normal =
-            ui::ArrangeWindow(WrappingInput(kDefaultWidth, kDefaultHeight, 60, &widths), {});
-        const ui::WindowGeometry tiny = ui::ArrangeWindow(WrappingInput(width, height, 60, &widths), normal);
+            ui::ArrangeWindow(wrappingInput(kDefaultWidth, kDefaultHeight, 60, &widths), {});
+        const ui::WindowGeometry tiny = ui::ArrangeWindow(wrappingInput(width, height, 60, &widths), normal);
 
-        QVERIFY(NoNegativeSize(tiny));
+        QVERIFY(noNegativeSize(tiny));
         for (int asked : widths)
             QVERIFY2(asked >= 0, "the text was measured at a negative width");
         // The steps that fit still run: lines and status bar follow the new size.
-        QCOMPARE(tiny.lines[3], (ui::TwipsLine{0, height - 8, width, height - 8}));
+        QCOMPARE(tiny.Line4, (ui::TwipsLine{0, height - 8, width, height - 8}));
         QCOMPARE(tiny.statusBar.top, height - 255 - 60);
         // A background that cannot shrink that far stays as it was.
         if (width < 240 || height < 1560 + 255 + 100)
-            QCOMPARE(tiny.background, normal.background);
+            QCOMPARE(tiny.frmBack, normal.frmBack);
 
         // Back at the designed size everything is where a first pass puts it.
         const ui::WindowGeometry restored =
-            ui::ArrangeWindow(WrappingInput(kDefaultWidth, kDefaultHeight, 60, &widths), tiny);
+            ui::ArrangeWindow(wrappingInput(kDefaultWidth, kDefaultHeight, 60, &widths), tiny);
         QVERIFY(restored == normal);
 
         // The same holds when the very first pass is the tiny one.
-        const ui::WindowGeometry firstTiny = ui::ArrangeWindow(WrappingInput(width, height, 60, &widths), {});
-        QVERIFY(NoNegativeSize(firstTiny));
+        const ui::WindowGeometry firstTiny = ui::ArrangeWindow(wrappingInput(width, height, 60, &widths), {});
+        QVERIFY(noNegativeSize(firstTiny));
         const ui::WindowGeometry afterFirstTiny =
-            ui::ArrangeWindow(WrappingInput(kDefaultWidth, kDefaultHeight, 60, &widths), firstTiny);
+            ui::ArrangeWindow(wrappingInput(kDefaultWidth, kDefaultHeight, 60, &widths), firstTiny);
         QVERIFY(afterFirstTiny == normal);
         for (int asked : widths)
             QVERIFY2(asked >= 0, "the text was measured at a negative width");

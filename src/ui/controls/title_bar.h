@@ -25,9 +25,7 @@ public:
     // The title colour, which the window copies into its own background at load.
     QColor color() const { return m_color; }
 
-    QAbstractButton *minimizeButton() const { return m_minimize; }
     QAbstractButton *maximizeButton() const { return m_maximize; }
-    QAbstractButton *aboutButton() const { return m_about; }
 
 signals:
     void aboutRequested();

@@ -10,8 +10,9 @@
 // the spaces U+0020 removed from both ends (other white space stays). An empty keyword, or
 // one of spaces only, finds nothing. No lookup fails or throws; an empty table finds nothing.
 //
-// Each operation comes in two forms: one reads the program-wide tables (kb/store.h), the
-// other the table string it is given.
+// LookupKeyword comes in two forms: one reads the program-wide tables (kb/store.h), the
+// other the table strings it is given. The passes it is made of read the table string
+// they are given.
 namespace modJieMEng {
 
 // The lookup result: interpretation part, "@", reference part. The interpretation part is
@@ -23,25 +24,21 @@ namespace modJieMEng {
 
 // The trimmed interpretation of the first record whose trimmed keyword equals the keyword
 // exactly; "" when there is none. Aliases play no part.
-[[nodiscard]] QString FindInterpretation(QString &keyword);
 [[nodiscard]] QString FindInterpretation(QString &keyword, QStringView records);
 
 // The reference list "kw1|kw2|…|" ("" when empty), in table order: the keyword of every
 // record whose match text (trimmed keyword, ",", trimmed alias field) contains the
 // keyword, leaving out the record whose keyword equals it.
-[[nodiscard]] QString FindReferenceKeywords(QString &keyword);
 [[nodiscard]] QString FindReferenceKeywords(QString &keyword, QStringView records);
 
 // As FindReferenceKeywords, but a record qualifies when its match text holds every
 // character of the keyword (anyCharacter false) or at least one of them (anyCharacter
 // true), each character a UTF-16 code unit, in any order and at any distance.
-[[nodiscard]] QString SearchReferenceKeywords(QString &keyword, bool anyCharacter);
 [[nodiscard]] QString SearchReferenceKeywords(QString &keyword, bool anyCharacter,
                                               QStringView records);
 
 // The verse list "phrase；phrase；…" ("" when empty), in table order: every phrase whose
 // first four characters contain the keyword. "。" separates phrases like "，".
-[[nodiscard]] QString FindOmenVerses(QString &keyword);
 [[nodiscard]] QString FindOmenVerses(QString &keyword, QStringView verses);
 
 } // namespace modJieMEng

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace ui {
+namespace text {
 
 // The keyword input accepts only characters that code page 936 writes with two bytes:
 // Chinese characters, full-width letters, digits and signs, the full-width space.
@@ -14,6 +14,6 @@ struct CheckedInput
     bool changed = false; // whether any character was taken out
 };
 
-[[nodiscard]] CheckedInput CheckInput(QStringView text, int cursor);
+[[nodiscard]] CheckedInput checkInput(QStringView text, int cursor);
 
-} // namespace ui
+} // namespace text

@@ -1,19 +1,19 @@
-#include "ui/input_check.h"
+#include "text/input_check.h"
 
 #include "text/gbk.h"
 
 #include <algorithm>
 
-namespace ui {
+namespace text {
 
-CheckedInput CheckInput(QStringView text, int cursor)
+CheckedInput checkInput(QStringView text, int cursor)
 {
     CheckedInput checked;
     checked.text.reserve(text.size());
     int removedBeforeCursor = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
-        if (text::IsTwoByteGbk(unit))
+        if (isTwoByteGbk(unit))
             checked.text.append(QChar(unit));
         else if (i < cursor)
             ++removedBeforeCursor;
@@ -23,4 +23,4 @@ CheckedInput CheckInput(QStringView text, int cursor)
     return checked;
 }
 
-} // namespace ui
+} // namespace text

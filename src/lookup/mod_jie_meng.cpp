@@ -1,4 +1,4 @@
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 
 #include "kb/store.h"
 #include "lookup/char_set.h"
@@ -13,17 +13,17 @@ namespace modJieMEng {
 
 using namespace Qt::StringLiterals;
 using detail::RecordView;
-using text::TrimSpaces;
+using text::trimSpaces;
 
 namespace {
 
 // Plain loops for the short fields: cheaper than a library call per record.
-inline bool Contains(QStringView s, char16_t c) noexcept
+inline bool holds(QStringView s, char16_t c) noexcept
 {
     return std::any_of(s.begin(), s.end(), [c](QChar x) { return x.unicode() == c; });
 }
 
-inline bool Contains(QStringView haystack, QStringView needle) noexcept
+inline bool holds(QStringView haystack, QStringView needle) noexcept
 {
     if (needle.size() > haystack.size())
         return false;
@@ -50,12 +50,12 @@ public:
     bool contains(const RecordView &record)
     {
         if (!m_canSpanJoin)
-            return Contains(record.keyword, m_keyword) || Contains(record.aliases, m_keyword);
+            return holds(record.keyword, m_keyword) || holds(record.aliases, m_keyword);
         m_joined.clear();
         m_joined.append(record.keyword.utf16(), record.keyword.size());
         m_joined.append(u',');
         m_joined.append(record.aliases.utf16(), record.aliases.size());
-        return Contains(QStringView(m_joined.constData(), m_joined.size()), m_keyword);
+        return holds(QStringView(m_joined.constData(), m_joined.size()), m_keyword);
     }
 
 private:
@@ -64,7 +64,7 @@ private:
     QVarLengthArray<char16_t, 256> m_joined;
 };
 
-bool MatchTextHasAny(const RecordView &record, const detail::CharSet &chars)
+bool matchTextHasAny(const RecordView &record, const detail::CharSet &chars)
 {
     if (chars.contains(u','))
         return true;
@@ -73,33 +73,71 @@ bool MatchTextHasAny(const RecordView &record, const detail::CharSet &chars)
            || std::any_of(record.aliases.begin(), record.aliases.end(), inKeyword);
 }
 
-bool MatchTextHasAll(const RecordView &record, const detail::CharSet &chars)
+bool matchTextHasAll(const RecordView &record, const detail::CharSet &chars)
 {
     const QStringView wanted = chars.distinct();
     // Each distinct character needs a position of its own in the match text.
     if (wanted.size() > record.keyword.size() + 1 + record.aliases.size())
         return false;
     return std::all_of(wanted.begin(), wanted.end(), [&record](QChar c) {
-        return c == u',' || Contains(record.keyword, c.unicode()) || Contains(record.aliases, c.unicode());
+        return c == u',' || holds(record.keyword, c.unicode()) || holds(record.aliases, c.unicode());
     });
 }
 
-void AppendReference(QString &list, QStringView keyword)
+void appendReference(QString &list, QStringView keyword)
 {
     list.append(keyword);
     list.append(u'|');
+}
+
+// The rules of the passes. Each lives here once; the per-pass functions below and the
+// combined walks of LookupKeyword both apply them.
+
+// The exact pass: the record whose keyword is the keyword itself gives the interpretation.
+bool isOwnRecord(const RecordView &record, QStringView keyword)
+{
+    return record.keyword == keyword;
+}
+
+// The substring pass: another record whose match text contains the keyword.
+bool isSubstringReference(const RecordView &record, QStringView keyword, MatchText &match)
+{
+    return !isOwnRecord(record, keyword) && match.contains(record);
+}
+
+// The character passes: another record whose match text holds every character of the
+// keyword (anyCharacter false) or at least one of them (anyCharacter true).
+bool isCharacterReference(const RecordView &record, QStringView keyword,
+                          const detail::CharSet &chars, bool anyCharacter)
+{
+    if (isOwnRecord(record, keyword))
+        return false;
+    return anyCharacter ? matchTextHasAny(record, chars) : matchTextHasAll(record, chars);
+}
+
+// A verse phrase answers the keyword when its opening (first four characters) holds it.
+bool isOmenVerse(QStringView phrase, QStringView keyword)
+{
+    const QStringView opening = trimSpaces(phrase.left(4));
+    return !opening.isEmpty() && opening.contains(keyword);
+}
+
+// An answer of spaces only counts as none: the next pass is asked.
+bool isBlank(QStringView answer)
+{
+    return trimSpaces(answer).isEmpty();
 }
 
 } // namespace
 
 QString FindInterpretation(QString &keyword, QStringView records)
 {
-    text::TrimSpacesInPlace(keyword);
+    text::trimSpacesInPlace(keyword);
     if (keyword.isEmpty())
         return {};
     QString result;
-    detail::WalkRecords(records, [&](const RecordView &record) {
-        if (record.keyword != keyword)
+    detail::walkRecords(records, [&](const RecordView &record) {
+        if (!isOwnRecord(record, keyword))
             return true;
         result = record.interpretation.toString();
         return false;
@@ -109,14 +147,14 @@ QString FindInterpretation(QString &keyword, QStringView records)
 
 QString FindReferenceKeywords(QString &keyword, QStringView records)
 {
-    text::TrimSpacesInPlace(keyword);
+    text::trimSpacesInPlace(keyword);
     if (keyword.isEmpty())
         return {};
     QString result;
     MatchText match(keyword);
-    detail::WalkRecords(records, [&](const RecordView &record) {
-        if (match.contains(record) && record.keyword != keyword)
-            AppendReference(result, record.keyword);
+    detail::walkRecords(records, [&](const RecordView &record) {
+        if (isSubstringReference(record, keyword, match))
+            appendReference(result, record.keyword);
         return true;
     });
     return result;
@@ -124,16 +162,14 @@ QString FindReferenceKeywords(QString &keyword, QStringView records)
 
 QString SearchReferenceKeywords(QString &keyword, bool anyCharacter, QStringView records)
 {
-    text::TrimSpacesInPlace(keyword);
+    text::trimSpacesInPlace(keyword);
     if (keyword.isEmpty())
         return {};
     QString result;
     const detail::CharSet chars(keyword);
-    detail::WalkRecords(records, [&](const RecordView &record) {
-        const bool passes =
-            anyCharacter ? MatchTextHasAny(record, chars) : MatchTextHasAll(record, chars);
-        if (passes && record.keyword != keyword)
-            AppendReference(result, record.keyword);
+    detail::walkRecords(records, [&](const RecordView &record) {
+        if (isCharacterReference(record, keyword, chars, anyCharacter))
+            appendReference(result, record.keyword);
         return true;
     });
     return result;
@@ -141,14 +177,13 @@ QString SearchReferenceKeywords(QString &keyword, bool anyCharacter, QStringView
 
 QString FindOmenVerses(QString &keyword, QStringView verses)
 {
-    text::TrimSpacesInPlace(keyword);
+    text::trimSpacesInPlace(keyword);
     // An opening is at most four characters long; a longer keyword is in none.
     if (keyword.isEmpty() || keyword.size() > 4)
         return {};
     QString result;
-    detail::WalkPhrases(verses, [&](QStringView phrase) {
-        const QStringView opening = TrimSpaces(phrase.left(4));
-        if (!opening.isEmpty() && opening.contains(keyword)) {
+    detail::walkPhrases(verses, [&](QStringView phrase) {
+        if (isOmenVerse(phrase, keyword)) {
             result.append(phrase);
             result.append(u'；');
         }
@@ -158,7 +193,7 @@ QString FindOmenVerses(QString &keyword, QStringView verses)
 
 QString LookupKeyword(QString &keyword, QStringView records, QStringView verses)
 {
-    text::TrimSpacesInPlace(keyword);
+    text::trimSpacesInPlace(keyword);
     if (keyword.isEmpty())
         return u"@"_s;
 
@@ -168,34 +203,33 @@ QString LookupKeyword(QString &keyword, QStringView records, QStringView verses)
     QString references;
     bool found = false;
     MatchText match(keyword);
-    detail::WalkRecords(records, [&](const RecordView &record) {
-        const bool own = record.keyword == keyword;
-        if (own && !found) {
+    detail::walkRecords(records, [&](const RecordView &record) {
+        if (!found && isOwnRecord(record, keyword)) {
             interpretation = record.interpretation.toString();
             found = true;
         }
-        if (!own && match.contains(record))
-            AppendReference(references, record.keyword);
+        if (isSubstringReference(record, keyword, match))
+            appendReference(references, record.keyword);
         return true;
     });
 
-    if (TrimSpaces(QStringView(interpretation)).isEmpty())
+    if (isBlank(interpretation))
         interpretation = FindOmenVerses(keyword, verses);
 
-    if (TrimSpaces(QStringView(interpretation)).isEmpty()
-        && TrimSpaces(QStringView(references)).isEmpty()) {
+    if (isBlank(interpretation) && isBlank(references)) {
         const detail::CharSet chars(keyword);
         QString all;
         QString any;
-        detail::WalkRecords(records, [&](const RecordView &record) {
-            if (record.keyword == keyword || !MatchTextHasAny(record, chars))
+        // Every record that holds all the characters holds one of them: test "any" first.
+        detail::walkRecords(records, [&](const RecordView &record) {
+            if (!isCharacterReference(record, keyword, chars, true))
                 return true;
-            AppendReference(any, record.keyword);
-            if (MatchTextHasAll(record, chars))
-                AppendReference(all, record.keyword);
+            appendReference(any, record.keyword);
+            if (isCharacterReference(record, keyword, chars, false))
+                appendReference(all, record.keyword);
             return true;
         });
-        references = TrimSpaces(QStringView(all)).isEmpty() ? std::move(any) : std::move(all);
+        references = isBlank(all) ? std::move(any) : std::move(all);
     }
 
     interpretation.reserve(interpretation.size() + 1 + references.size());
@@ -206,27 +240,7 @@ QString LookupKeyword(QString &keyword, QStringView records, QStringView verses)
 
 QString LookupKeyword(QString &keyword)
 {
-    return LookupKeyword(keyword, kb::RecordTable(), kb::VerseTable());
-}
-
-QString FindInterpretation(QString &keyword)
-{
-    return FindInterpretation(keyword, kb::RecordTable());
-}
-
-QString FindReferenceKeywords(QString &keyword)
-{
-    return FindReferenceKeywords(keyword, kb::RecordTable());
-}
-
-QString SearchReferenceKeywords(QString &keyword, bool anyCharacter)
-{
-    return SearchReferenceKeywords(keyword, anyCharacter, kb::RecordTable());
-}
-
-QString FindOmenVerses(QString &keyword)
-{
-    return FindOmenVerses(keyword, kb::VerseTable());
+    return LookupKeyword(keyword, kb::recordTable(), kb::verseTable());
 }
 
 } // namespace modJieMEng
