@@ -74,15 +74,15 @@ BENCHMARK(BM_FindOmenVerses);
 // the end; a frequent character stops as soon as ten are found.
 void BM_BuildSuggestionIndex(benchmark::State &state)
 {
-    const QString &records = Shipped().records;
+    const QString &records = shipped().records;
     for (auto _ : state)
         benchmark::DoNotOptimize(modJieMEng::SuggestionIndex(records));
 }
 BENCHMARK(BM_BuildSuggestionIndex)->Unit(benchmark::kMicrosecond);
 
-void Suggest(benchmark::State &state, const QString &text)
+void suggest(benchmark::State &state, const QString &text)
 {
-    static const modJieMEng::SuggestionIndex index(Shipped().records);
+    static const modJieMEng::SuggestionIndex index(shipped().records);
     qsizetype found = 0;
     for (auto _ : state) {
         const QList<modJieMEng::Suggestion> suggestions = index.find(text);
@@ -92,16 +92,16 @@ void Suggest(benchmark::State &state, const QString &text)
     state.counters["found"] = double(found);
 }
 
-void BM_SuggestOneCharacterFew(benchmark::State &state) { Suggest(state, QStringLiteral("钟")); }
+void BM_SuggestOneCharacterFew(benchmark::State &state) { suggest(state, QStringLiteral("钟")); }
 BENCHMARK(BM_SuggestOneCharacterFew)->Unit(benchmark::kMicrosecond);
 
-void BM_SuggestOneCharacterMany(benchmark::State &state) { Suggest(state, QStringLiteral("人")); }
+void BM_SuggestOneCharacterMany(benchmark::State &state) { suggest(state, QStringLiteral("人")); }
 BENCHMARK(BM_SuggestOneCharacterMany)->Unit(benchmark::kMicrosecond);
 
-void BM_SuggestTwoCharacters(benchmark::State &state) { Suggest(state, QStringLiteral("马路")); }
+void BM_SuggestTwoCharacters(benchmark::State &state) { suggest(state, QStringLiteral("马路")); }
 BENCHMARK(BM_SuggestTwoCharacters)->Unit(benchmark::kMicrosecond);
 
-void BM_SuggestTwoCharactersNone(benchmark::State &state) { Suggest(state, QStringLiteral("龘龘")); }
+void BM_SuggestTwoCharactersNone(benchmark::State &state) { suggest(state, QStringLiteral("龘龘")); }
 BENCHMARK(BM_SuggestTwoCharactersNone)->Unit(benchmark::kMicrosecond);
 
 } // namespace

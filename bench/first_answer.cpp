@@ -7,6 +7,7 @@
 
 #include "ui/controls/labelled_input.h"
 #include "ui/frm_main.h"
+#include "ui/style.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,7 +39,7 @@ protected:
     }
 };
 
-void Key(QWidget *target, Qt::Key key, const QString &text)
+void sendKey(QWidget *target, Qt::Key key, const QString &text)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
@@ -46,7 +47,7 @@ void Key(QWidget *target, Qt::Key key, const QString &text)
     QApplication::sendEvent(target, &release);
 }
 
-void Idle(int ms)
+void idle(int ms)
 {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
@@ -54,20 +55,20 @@ void Idle(int ms)
 }
 
 // Types the keyword and Enter, then lets the window paint as its event loop would.
-double Answer(ui::frmMain &window, PaintCounter &counter)
+double timeAnswer(ui::frmMain &window, PaintCounter &counter)
 {
-    QLineEdit *field = window.txtWord()->field();
+    QLineEdit *field = window.findChild<ui::LabelledInput *>(QStringLiteral("txtWord"))->field();
     field->clear();
-    Idle(50);
+    idle(50);
     counter.paints = 0;
     QElapsedTimer clock;
     clock.start();
-    Key(field, Qt::Key_unknown, QStringLiteral("钟"));
-    Key(field, Qt::Key_Return, QStringLiteral("\r"));
+    sendKey(field, Qt::Key_unknown, QStringLiteral("钟"));
+    sendKey(field, Qt::Key_Return, QStringLiteral("\r"));
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const double ms = double(clock.nsecsElapsed()) / 1e6;
-    if (counter.paints == 0 || window.txtWord()->text() != QStringLiteral("钟")) {
+    if (counter.paints == 0 || window.findChild<ui::LabelledInput *>(QStringLiteral("txtWord"))->text() != QStringLiteral("钟")) {
         std::fprintf(stderr, "the result was not painted\n");
         std::exit(1);
     }
@@ -79,22 +80,20 @@ double Answer(ui::frmMain &window, PaintCounter &counter)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QFont::insertSubstitutions(QStringLiteral("宋体"),
-                               {QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                                QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
+    ui::style::substituteFonts();
     const int idleMs = argc > 1 ? std::atoi(argv[1]) : 1000;
 
     ui::frmMain window;
     PaintCounter counter;
-    window.lblDscr()->installEventFilter(&counter);
+    window.findChild<QLabel *>(QStringLiteral("lblDscr"))->installEventFilter(&counter);
     window.show();
     while (!window.windowHandle() || !window.windowHandle()->isExposed() || counter.paints == 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     window.activateWindow();
-    Idle(idleMs);
+    idle(idleMs);
 
-    const double first = Answer(window, counter);
-    const double warm = Answer(window, counter);
+    const double first = timeAnswer(window, counter);
+    const double warm = timeAnswer(window, counter);
     std::printf("first %.2f warm %.2f\n", first, warm);
     return 0;
 }

@@ -12,12 +12,12 @@ namespace modJieMEng {
 
 SuggestionIndex::SuggestionIndex(QStringView records)
 {
-    detail::WalkRecords(records, [this](const detail::RecordView &record) {
+    detail::walkRecords(records, [this](const detail::RecordView &record) {
         if (record.keyword.isEmpty())
             return true;
         Record entry{record.keyword.toString(), {}};
         for (QStringView alias : record.aliases.tokenize(u'，', Qt::SkipEmptyParts)) {
-            alias = text::TrimSpaces(alias);
+            alias = text::trimSpaces(alias);
             if (!alias.isEmpty())
                 entry.aliases.append(alias.toString());
         }
@@ -35,7 +35,7 @@ SuggestionIndex::SuggestionIndex(QStringView records)
 QList<Suggestion> SuggestionIndex::find(QStringView text, qsizetype limit) const
 {
     QList<Suggestion> found;
-    text = text::TrimSpaces(text);
+    text = text::trimSpaces(text);
     if (text.isEmpty() || limit <= 0)
         return found;
 
@@ -75,26 +75,26 @@ QList<Suggestion> SuggestionIndex::find(QStringView text, qsizetype limit) const
 
 namespace {
 
-const SuggestionIndex *ProgramIndex()
+const SuggestionIndex *programIndex()
 {
     // The stored table never changes once written, so one index serves the whole run.
     static std::unique_ptr<SuggestionIndex> index;
-    if (!index && !kb::RecordTable().isEmpty())
-        index = std::make_unique<SuggestionIndex>(kb::RecordTable());
+    if (!index && !kb::recordTable().isEmpty())
+        index = std::make_unique<SuggestionIndex>(kb::recordTable());
     return index.get();
 }
 
 } // namespace
 
-QList<Suggestion> Suggest(QStringView text)
+QList<Suggestion> suggest(QStringView text)
 {
-    const SuggestionIndex *index = ProgramIndex();
+    const SuggestionIndex *index = programIndex();
     return index ? index->find(text) : QList<Suggestion>();
 }
 
-void PrepareSuggestions()
+void prepareSuggestions()
 {
-    (void)ProgramIndex();
+    (void)programIndex();
 }
 
 } // namespace modJieMEng

@@ -48,10 +48,10 @@ private:
 
 // Suggestions from the program-wide record table (kb/store.h). The index is built the
 // first time it is asked for once the table has been stored; asking earlier finds nothing.
-[[nodiscard]] QList<Suggestion> Suggest(QStringView text);
+[[nodiscard]] QList<Suggestion> suggest(QStringView text);
 
 // Builds the program-wide index now if the table is stored, so that the first keystroke
 // does not pay for it.
-void PrepareSuggestions();
+void prepareSuggestions();
 
 } // namespace modJieMEng

@@ -18,7 +18,7 @@ using namespace Qt::StringLiterals;
 namespace e2e {
 namespace {
 
-bool WaitFor(const std::function<bool()> &ready, int timeoutMs)
+bool waitFor(const std::function<bool()> &ready, int timeoutMs)
 {
     QElapsedTimer t;
     t.start();
@@ -30,14 +30,14 @@ bool WaitFor(const std::function<bool()> &ready, int timeoutMs)
     return true;
 }
 
-bool WriteFile(const QString &path, const QByteArray &content)
+bool writeFile(const QString &path, const QByteArray &content)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size()
         && file.flush();
 }
 
-QString LogTail(const QString &path)
+QString logTail(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -88,7 +88,7 @@ constexpr auto kFcitxService = "org.fcitx.Fcitx5";
 
 } // namespace
 
-ToolRun RunTool(const QString &program, const QStringList &args, const QProcessEnvironment &env,
+ToolRun runTool(const QString &program, const QStringList &args, const QProcessEnvironment &env,
                 int timeoutMs)
 {
     QProcess p;
@@ -99,7 +99,7 @@ ToolRun RunTool(const QString &program, const QStringList &args, const QProcessE
     if (!p.waitForStarted(5000))
         return run;
     if (!p.waitForFinished(timeoutMs)) {
-        testsupport::StopProcess(p);
+        testsupport::stopProcess(p);
         return run;
     }
     run.ok = p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
@@ -107,15 +107,15 @@ ToolRun RunTool(const QString &program, const QStringList &args, const QProcessE
     return run;
 }
 
-QProcessEnvironment InUtf8Locale(QProcessEnvironment env)
+QProcessEnvironment inUtf8Locale(QProcessEnvironment env)
 {
     env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
     return env;
 }
 
-std::optional<QRect> XWindowGeometry(const QString &window, const QProcessEnvironment &env)
+std::optional<QRect> xWindowGeometry(const QString &window, const QProcessEnvironment &env)
 {
-    const ToolRun run = RunTool(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, window}, env);
+    const ToolRun run = runTool(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, window}, env);
     if (!run.ok)
         return std::nullopt;
     QHash<QByteArray, int> values;
@@ -131,12 +131,12 @@ std::optional<QRect> XWindowGeometry(const QString &window, const QProcessEnviro
     return QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
 }
 
-std::optional<QRect> SettledXWindowGeometry(const QString &window, const QProcessEnvironment &env)
+std::optional<QRect> settledXWindowGeometry(const QString &window, const QProcessEnvironment &env)
 {
-    std::optional<QRect> last = XWindowGeometry(window, env);
+    std::optional<QRect> last = xWindowGeometry(window, env);
     for (int i = 0; i < 30 && last; ++i) {
         QThread::msleep(150);
-        const std::optional<QRect> now = XWindowGeometry(window, env);
+        const std::optional<QRect> now = xWindowGeometry(window, env);
         if (now == last)
             return now;
         last = now;
@@ -144,12 +144,12 @@ std::optional<QRect> SettledXWindowGeometry(const QString &window, const QProces
     return std::nullopt;
 }
 
-QString FindVisibleWindow(const QString &name, const QProcessEnvironment &env, int timeoutMs)
+QString findVisibleWindow(const QString &name, const QProcessEnvironment &env, int timeoutMs)
 {
     QString found;
-    WaitFor(
+    waitFor(
         [&] {
-            const ToolRun run = RunTool(u"xdotool"_s,
+            const ToolRun run = runTool(u"xdotool"_s,
                                         {u"search"_s, u"--onlyvisible"_s, u"--name"_s, name}, env,
                                         5000);
             const QList<QByteArray> ids = run.out.trimmed().split('\n');
@@ -171,7 +171,7 @@ WindowManager::~WindowManager()
 bool WindowManager::start(const QProcessEnvironment &xEnv, QString *error)
 {
     stop();
-    const QString openbox = testsupport::FindTool(u"openbox"_s);
+    const QString openbox = testsupport::findTool(u"openbox"_s);
     if (openbox.isEmpty()) {
         *error = u"openbox is not installed (scripts/install-deps.sh installs it)"_s;
         return false;
@@ -184,23 +184,23 @@ bool WindowManager::start(const QProcessEnvironment &xEnv, QString *error)
     m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.setStandardOutputFile(m_home->filePath(u"openbox.log"_s));
-    testsupport::StartTiedToThisProcess(m_process, openbox, {u"--sm-disable"_s});
+    testsupport::startTiedToThisProcess(m_process, openbox, {u"--sm-disable"_s});
     if (!m_process.waitForStarted(5000)) {
         *error = u"openbox did not start: "_s + m_process.errorString();
         return false;
     }
     // A window manager announces itself on the root window once it manages the screen.
-    const bool managing = WaitFor(
+    const bool managing = waitFor(
         [&] {
             const ToolRun run =
-                RunTool(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}, xEnv, 5000);
+                runTool(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}, xEnv, 5000);
             return m_process.state() != QProcess::Running
                 || (run.ok && run.out.contains("window id"));
         },
         20000);
     if (!managing || m_process.state() != QProcess::Running) {
         *error = u"openbox did not take over the screen: "_s
-            + LogTail(m_home->filePath(u"openbox.log"_s));
+            + logTail(m_home->filePath(u"openbox.log"_s));
         stop();
         return false;
     }
@@ -209,7 +209,7 @@ bool WindowManager::start(const QProcessEnvironment &xEnv, QString *error)
 
 void WindowManager::stop()
 {
-    testsupport::StopProcess(m_process);
+    testsupport::stopProcess(m_process);
 }
 
 // --- InputMethod -------------------------------------------------------------------------
@@ -222,7 +222,7 @@ InputMethod::~InputMethod()
 QString InputMethod::missingPart()
 {
     for (const QString &tool : {u"dbus-daemon"_s, u"fcitx5"_s}) {
-        if (testsupport::FindTool(tool).isEmpty())
+        if (testsupport::findTool(tool).isEmpty())
             return tool + u" is not installed (scripts/install-deps.sh installs it)"_s;
     }
     if (QStandardPaths::locate(QStandardPaths::GenericDataLocation, u"fcitx5/addon/pinyin.conf"_s)
@@ -269,20 +269,20 @@ bool InputMethod::start(const QProcessEnvironment &xEnv, QString *error)
     m_home = std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/mengjian-im-XXXXXX"_s);
     const QString home = m_home->path();
     if (!m_home->isValid() || !QDir(home).mkpath(u"config/fcitx5"_s)
-        || !WriteFile(home + u"/config/fcitx5/profile"_s, kFcitxProfile)
-        || !WriteFile(home + u"/config/fcitx5/config"_s, kFcitxConfig)
-        || !WriteFile(home + u"/bus.conf"_s, QString::fromLatin1(kBusConfig).arg(home).toUtf8())) {
+        || !writeFile(home + u"/config/fcitx5/profile"_s, kFcitxProfile)
+        || !writeFile(home + u"/config/fcitx5/config"_s, kFcitxConfig)
+        || !writeFile(home + u"/bus.conf"_s, QString::fromLatin1(kBusConfig).arg(home).toUtf8())) {
         *error = u"cannot write the input method's settings under "_s + home;
         return false;
     }
 
     // The bus prints its address once it takes connections.
     m_bus.setStandardErrorFile(home + u"/bus.log"_s);
-    testsupport::StartTiedToThisProcess(m_bus, testsupport::FindTool(u"dbus-daemon"_s),
+    testsupport::startTiedToThisProcess(m_bus, testsupport::findTool(u"dbus-daemon"_s),
                                         {u"--config-file="_s + home + u"/bus.conf"_s,
                                          u"--nofork"_s, u"--print-address=1"_s});
     QByteArray out;
-    m_bus.waitForStarted(5000) && WaitFor(
+    m_bus.waitForStarted(5000) && waitFor(
         [&] {
             m_bus.waitForReadyRead(100);
             out += m_bus.readAllStandardOutput();
@@ -301,13 +301,13 @@ bool InputMethod::start(const QProcessEnvironment &xEnv, QString *error)
     m_fcitx.setProcessChannelMode(QProcess::MergedChannels);
     m_fcitx.setStandardOutputFile(log);
     // Only the parts a Qt program on X needs: no Wayland, no tray icon, no notifications.
-    testsupport::StartTiedToThisProcess(
-        m_fcitx, testsupport::FindTool(u"fcitx5"_s),
+    testsupport::startTiedToThisProcess(
+        m_fcitx, testsupport::findTool(u"fcitx5"_s),
         {u"--disable=wayland,waylandim,kimpanel,notificationitem,notifications"_s});
     bool onBus = m_fcitx.waitForStarted(5000);
     {
         QDBusConnection bus = QDBusConnection::connectToBus(m_busAddress, u"mengjian-im-check"_s);
-        onBus = onBus && bus.isConnected() && WaitFor(
+        onBus = onBus && bus.isConnected() && waitFor(
                     [&] {
                         return m_fcitx.state() != QProcess::Running
                             || bus.interface()->isServiceRegistered(QLatin1StringView(kFcitxService))
@@ -318,7 +318,7 @@ bool InputMethod::start(const QProcessEnvironment &xEnv, QString *error)
     }
     QDBusConnection::disconnectFromBus(u"mengjian-im-check"_s);
     if (!onBus) {
-        *error = u"fcitx5 did not come up on the session bus: "_s + LogTail(log);
+        *error = u"fcitx5 did not come up on the session bus: "_s + logTail(log);
         stop();
         return false;
     }
@@ -327,8 +327,8 @@ bool InputMethod::start(const QProcessEnvironment &xEnv, QString *error)
 
 void InputMethod::stop()
 {
-    testsupport::StopProcess(m_fcitx);
-    testsupport::StopProcess(m_bus);
+    testsupport::stopProcess(m_fcitx);
+    testsupport::stopProcess(m_bus);
     m_busAddress.clear();
 }
 

@@ -24,23 +24,23 @@ struct ToolRun
 };
 
 // Runs `program` to its end (at most `timeoutMs`) and keeps its standard output.
-ToolRun RunTool(const QString &program, const QStringList &args, const QProcessEnvironment &env,
+ToolRun runTool(const QString &program, const QStringList &args, const QProcessEnvironment &env,
                 int timeoutMs = 20000);
 
 // `env` in a UTF-8 locale, as a desktop session runs. Programs and tools started without
 // one do not agree on window names: a Qt program then writes its Chinese title as bytes of
 // no declared encoding, and xdotool never finds it by name.
-QProcessEnvironment InUtf8Locale(QProcessEnvironment env);
+QProcessEnvironment inUtf8Locale(QProcessEnvironment env);
 
 // The place and size of X window `window` on the screen, as the X server has it.
-std::optional<QRect> XWindowGeometry(const QString &window, const QProcessEnvironment &env);
+std::optional<QRect> xWindowGeometry(const QString &window, const QProcessEnvironment &env);
 
 // Waits until the geometry of `window` has stayed the same for a moment and returns it.
-std::optional<QRect> SettledXWindowGeometry(const QString &window, const QProcessEnvironment &env);
+std::optional<QRect> settledXWindowGeometry(const QString &window, const QProcessEnvironment &env);
 
 // The first visible top-level window whose name matches `name`; "" when none appeared
 // within `timeoutMs`.
-QString FindVisibleWindow(const QString &name, const QProcessEnvironment &env,
+QString findVisibleWindow(const QString &name, const QProcessEnvironment &env,
                           int timeoutMs = 30000);
 
 // openbox, the window manager of many light desktops: it reparents each window into a frame

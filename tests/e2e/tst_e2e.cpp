@@ -403,8 +403,8 @@ private slots:
     // while the title the user sees stays 梦鉴.
     void windowClassMatchesDesktopEntry()
     {
-        const ToolRun prop = X(u"xprop"_s, {u"-id"_s, m_window, u"WM_CLASS"_s});
-        QVERIFY2(Succeeded(prop), "xprop could not read the window's WM_CLASS");
+        const ToolRun prop = x(u"xprop"_s, {u"-id"_s, m_window, u"WM_CLASS"_s});
+        QVERIFY2(succeeded(prop), "xprop could not read the window's WM_CLASS");
         static const QRegularExpression wmClass(
             u"^WM_CLASS\\(STRING\\) = \"([^\"]*)\", \"([^\"]*)\"$"_s);
         const QRegularExpressionMatch m = wmClass.match(QString::fromLatin1(prop.out.trimmed()));
@@ -419,8 +419,8 @@ private slots:
         QVERIFY2(e.hasMatch(), "the desktop entry names no StartupWMClass");
         QCOMPARE(m.captured(2), e.captured(1));
 
-        const ToolRun title = X(u"xdotool"_s, {u"getwindowname"_s, m_window});
-        QVERIFY(Succeeded(title));
+        const ToolRun title = x(u"xdotool"_s, {u"getwindowname"_s, m_window});
+        QVERIFY(succeeded(title));
         QCOMPARE(QString::fromUtf8(title.out.trimmed()), u"梦鉴"_s);
     }
 };

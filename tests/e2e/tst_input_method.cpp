@@ -6,7 +6,7 @@
 #include "desktop_session.h"
 #include "kb/store.h"
 #include "kb/tables.h"
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 #include "output/report.h"
 #include "private_servers.h"
@@ -24,13 +24,13 @@ namespace {
 // status bar and the result area below the input.
 constexpr QRect kKeywordInput{8, 72, 185, 20};
 constexpr QPoint kCopyButton{37 + 12, 32 + 12};
-QRect StatusBarIn(QSize window) { return {8, window.height() - 20, window.width() - 16, 14}; }
-QRect ResultAreaIn(QSize window) { return {8, 110, window.width() - 16, window.height() - 140}; }
+QRect statusBarIn(QSize window) { return {8, window.height() - 20, window.width() - 16, 14}; }
+QRect resultAreaIn(QSize window) { return {8, 110, window.width() - 16, window.height() - 140}; }
 
 // fcitx5's window of candidates, shown while a syllable is being composed.
 const QString kCandidateWindow = u"^Fcitx5 Input Window$"_s;
 
-QString Describe(const QRect &r)
+QString describe(const QRect &r)
 {
     return u"(%1, %2) %3 × %4"_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
@@ -46,13 +46,13 @@ class TestInputMethod : public QObject
 
     bool xdotool(const QStringList &args) const
     {
-        return e2e::RunTool(u"xdotool"_s, args, m_env).ok;
+        return e2e::runTool(u"xdotool"_s, args, m_env).ok;
     }
 
     QImage windowImage() const
     {
         const e2e::ToolRun shot =
-            e2e::RunTool(u"import"_s, {u"-window"_s, m_window, u"png:-"_s}, m_env);
+            e2e::runTool(u"import"_s, {u"-window"_s, m_window, u"png:-"_s}, m_env);
         return shot.ok ? QImage::fromData(shot.out, "PNG") : QImage();
     }
 
@@ -62,12 +62,12 @@ class TestInputMethod : public QObject
         QElapsedTimer t;
         t.start();
         do {
-            const e2e::ToolRun run = e2e::RunTool(
+            const e2e::ToolRun run = e2e::runTool(
                 u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, kCandidateWindow},
                 m_env, 5000);
             const QByteArray id = run.out.trimmed().split('\n').first();
             if (shown && !id.isEmpty())
-                return e2e::SettledXWindowGeometry(QString::fromLatin1(id), m_env);
+                return e2e::settledXWindowGeometry(QString::fromLatin1(id), m_env);
             if (!shown && id.isEmpty())
                 return QRect();
             QThread::msleep(100);
@@ -85,7 +85,7 @@ class TestInputMethod : public QObject
         QElapsedTimer t;
         t.start();
         do {
-            const e2e::ToolRun read = e2e::RunTool(
+            const e2e::ToolRun read = e2e::runTool(
                 u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, m_env, 10000);
             if (read.ok && !read.out.isEmpty())
                 return read.out;
@@ -97,7 +97,7 @@ class TestInputMethod : public QObject
     static QString expectedReport(const QString &fieldText)
     {
         QString keyword = fieldText;
-        const modJieMEng::ShownResult shown = modJieMEng::ShowResult(modJieMEng::LookupKeyword(keyword));
+        const modJieMEng::ShownResult shown = modJieMEng::showResult(modJieMEng::LookupKeyword(keyword));
         return output::ComposeReport({fieldText, shown.text, shown.references});
     }
 
@@ -105,13 +105,13 @@ private slots:
     void initTestCase()
     {
         for (const QString &tool : {u"xdotool"_s, u"xprop"_s, u"import"_s, u"xclip"_s}) {
-            if (testsupport::FindTool(tool).isEmpty())
+            if (testsupport::findTool(tool).isEmpty())
                 QSKIP(qPrintable(tool + u" is not installed (scripts/install-deps.sh installs it)"_s));
         }
         if (const QString missing = e2e::InputMethod::missingPart(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
-        kb::StoreVerseTable(kb::BuildVerseTable());
-        kb::StoreRecordTable(kb::BuildRecordTable());
+        kb::storeVerseTable(kb::BuildVerseTable());
+        kb::storeRecordTable(kb::BuildRecordTable());
     }
 
     // zhong + space gives 中 without a word of complaint, the candidates open under the
@@ -135,7 +135,7 @@ private slots:
         e2e::InputMethod im;
         QString error;
         QVERIFY2(x.start(&error), qPrintable(error));
-        const QProcessEnvironment xEnv = e2e::InUtf8Locale(x.environment());
+        const QProcessEnvironment xEnv = e2e::inUtf8Locale(x.environment());
         if (withWindowManager)
             QVERIFY2(wm.start(xEnv, &error), qPrintable(error));
         QVERIFY2(im.start(xEnv, &error), qPrintable(error));
@@ -146,10 +146,10 @@ private slots:
             QProcess app;
             app.setProcessEnvironment(m_env);
             app.setProcessChannelMode(QProcess::ForwardedChannels);
-            testsupport::StartTiedToThisProcess(app, QStringLiteral(MENGJIAN_APP_PATH), {});
-            m_window = e2e::FindVisibleWindow(u"^梦鉴$"_s, m_env);
+            testsupport::startTiedToThisProcess(app, QStringLiteral(MENGJIAN_APP_PATH), {});
+            m_window = e2e::findVisibleWindow(u"^梦鉴$"_s, m_env);
             QVERIFY2(!m_window.isEmpty(), "the main window did not appear");
-            const std::optional<QRect> window = e2e::SettledXWindowGeometry(m_window, m_env);
+            const std::optional<QRect> window = e2e::settledXWindowGeometry(m_window, m_env);
             QVERIFY(window);
             // The pointer off the window, so that no hover text enters the status bar.
             QVERIFY(xdotool({u"mousemove"_s, u"1"_s, u"1"_s}));
@@ -157,16 +157,16 @@ private slots:
             QThread::msleep(300);
             const QImage opened = windowImage();
             QVERIFY(!opened.isNull());
-            const QRect status = StatusBarIn(window->size());
-            const QRect results = ResultAreaIn(window->size());
+            const QRect status = statusBarIn(window->size());
+            const QRect results = resultAreaIn(window->size());
 
             // Composing: the candidates open just under the keyword input.
             QVERIFY(xdotool({u"type"_s, u"--delay"_s, u"80"_s, u"zhong"_s}));
             const std::optional<QRect> candidates = waitForCandidates(true);
             QVERIFY2(candidates, qPrintable(at + u"no candidate window appeared while composing"_s));
             const QRect input = kKeywordInput.translated(window->topLeft());
-            const QString place = at + u"candidates at "_s + Describe(*candidates)
-                + u", keyword input at "_s + Describe(input);
+            const QString place = at + u"candidates at "_s + describe(*candidates)
+                + u", keyword input at "_s + describe(input);
             QVERIFY2(candidates->left() >= input.left() && candidates->left() <= input.right(),
                      qPrintable(place));
             QVERIFY2(candidates->top() >= input.center().y() && candidates->top() <= input.bottom() + 12,
@@ -203,7 +203,7 @@ private slots:
                      qPrintable(at + u"Enter showed no result"_s));
             QCOMPARE(QString::fromUtf8(clipboardAfterCopy()), expectedReport(u"中"_s));
 
-            testsupport::StopProcess(app);
+            testsupport::stopProcess(app);
         }
     }
 };

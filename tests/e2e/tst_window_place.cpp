@@ -29,11 +29,11 @@ constexpr char kProbeArgument[] = "--probe-start";
 // Opens the main window as the program does, lets the window system finish placing it,
 // and prints "<X window id> <x> <y>" with the screen position the window believes its
 // top-left corner has. Then runs until it is stopped.
-int RunStartProbe(int argc, char **argv)
+int runStartProbe(int argc, char **argv)
 {
     QApplication app(argc, argv);
     ui::style::substituteFonts();
-    if (!modOther::Main())
+    if (!modOther::start())
         return 2;
     ui::frmMain *window = nullptr;
     for (QWidget *w : QApplication::topLevelWidgets()) {
@@ -76,7 +76,7 @@ class TestWindowPlace : public QObject
             qWarning("%s", qPrintable(error));
             return false;
         }
-        if (withWindowManager && !wm.start(e2e::InUtf8Locale(x.environment()), &error)) {
+        if (withWindowManager && !wm.start(e2e::inUtf8Locale(x.environment()), &error)) {
             qWarning("%s", qPrintable(error));
             return false;
         }
@@ -90,7 +90,7 @@ private slots:
     void initTestCase()
     {
         for (const QString &tool : {u"xdotool"_s, u"xprop"_s}) {
-            if (testsupport::FindTool(tool).isEmpty())
+            if (testsupport::findTool(tool).isEmpty())
                 QSKIP(qPrintable(tool + u" is not installed (scripts/install-deps.sh installs it)"_s));
         }
     }
@@ -104,13 +104,13 @@ private slots:
         testsupport::XServer x;
         e2e::WindowManager wm;
         QVERIFY(startDesktop(withWindowManager, x, wm));
-        const QProcessEnvironment env = e2e::InUtf8Locale(x.environment());
+        const QProcessEnvironment env = e2e::inUtf8Locale(x.environment());
 
         for (int start = 1; start <= 8; ++start) {
             QProcess probe;
             probe.setProcessEnvironment(env);
             probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            testsupport::StartTiedToThisProcess(probe, QCoreApplication::applicationFilePath(),
+            testsupport::startTiedToThisProcess(probe, QCoreApplication::applicationFilePath(),
                                                 {QString::fromLatin1(kProbeArgument)});
             QByteArray line;
             while (!line.contains('\n') && probe.waitForReadyRead(20000))
@@ -124,8 +124,8 @@ private slots:
             const QString window = QString::fromLatin1(fields[0]);
             const QPoint believed(fields[1].toInt(), fields[2].toInt());
 
-            const std::optional<QRect> onScreen = e2e::SettledXWindowGeometry(window, env);
-            testsupport::StopProcess(probe);
+            const std::optional<QRect> onScreen = e2e::settledXWindowGeometry(window, env);
+            testsupport::stopProcess(probe);
             QVERIFY2(onScreen, qPrintable(u"start %1: the X server knows no window %2"_s.arg(start).arg(window)));
             const QString where = u"start %1: the window believes its corner is at (%2, %3), the X "
                                   "server shows it at (%4, %5)"_s
@@ -149,19 +149,19 @@ private slots:
         testsupport::XServer x;
         e2e::WindowManager wm;
         QVERIFY(startDesktop(withWindowManager, x, wm));
-        const QProcessEnvironment env = e2e::InUtf8Locale(x.environment());
+        const QProcessEnvironment env = e2e::inUtf8Locale(x.environment());
         const auto xdotool = [&](const QStringList &args) {
-            return e2e::RunTool(u"xdotool"_s, args, env).ok;
+            return e2e::runTool(u"xdotool"_s, args, env).ok;
         };
 
         for (int start = 1; start <= 5; ++start) {
             QProcess app;
             app.setProcessEnvironment(env);
             app.setProcessChannelMode(QProcess::ForwardedChannels);
-            testsupport::StartTiedToThisProcess(app, QStringLiteral(MENGJIAN_APP_PATH), {});
-            const QString window = e2e::FindVisibleWindow(u"^梦鉴$"_s, env);
+            testsupport::startTiedToThisProcess(app, QStringLiteral(MENGJIAN_APP_PATH), {});
+            const QString window = e2e::findVisibleWindow(u"^梦鉴$"_s, env);
             QVERIFY2(!window.isEmpty(), "the main window did not appear");
-            const std::optional<QRect> before = e2e::SettledXWindowGeometry(window, env);
+            const std::optional<QRect> before = e2e::settledXWindowGeometry(window, env);
             QVERIFY(before);
 
             const QPoint grip = before->topLeft() + kTitleBarGrip;
@@ -175,8 +175,8 @@ private slots:
             }
             QVERIFY(xdotool({u"mouseup"_s, u"1"_s}));
 
-            const std::optional<QRect> after = e2e::SettledXWindowGeometry(window, env);
-            testsupport::StopProcess(app);
+            const std::optional<QRect> after = e2e::settledXWindowGeometry(window, env);
+            testsupport::stopProcess(app);
             QVERIFY(after);
             QVERIFY2(after->topLeft() == before->topLeft() + kDrag,
                      qPrintable(u"start %1: a drag by (%2, %3) moved the window from (%4, %5) to "
@@ -195,7 +195,7 @@ int main(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], kProbeArgument) == 0)
-            return RunStartProbe(argc, argv);
+            return runStartProbe(argc, argv);
     }
     QCoreApplication app(argc, argv);
     TestWindowPlace test;

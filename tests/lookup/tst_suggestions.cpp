@@ -15,7 +15,7 @@ using modJieMEng::Suggestion;
 namespace {
 
 // Keyword, then the alias in brackets when one matched: "道路(马路)".
-QStringList Shown(const QList<Suggestion> &suggestions)
+QStringList shown(const QList<Suggestion> &suggestions)
 {
     QStringList shown;
     for (const Suggestion &s : suggestions)
@@ -68,7 +68,7 @@ private slots:
         QFETCH(QStringList, expected);
         const modJieMEng::SuggestionIndex index(kTable);
         QCOMPARE(index.size(), 8);
-        QCOMPARE(Shown(index.find(text)), expected);
+        QCOMPARE(shown(index.find(text)), expected);
     }
 
     void limitCutsAcrossGroups()
@@ -90,10 +90,10 @@ private slots:
     // The window's index reads the stored table, and only once it has been stored.
     void programIndexOnTheShippedTable()
     {
-        QVERIFY(modJieMEng::Suggest(u"钟"_s).isEmpty());
-        kb::StoreRecordTable(kb::BuildRecordTable());
-        QCOMPARE(Shown(modJieMEng::Suggest(u"钟"_s)), (QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s}));
-        QCOMPARE(Shown(modJieMEng::Suggest(u"脸"_s)), (QStringList{u"脸盆"_s, u"面孔(脸)"_s}));
+        QVERIFY(modJieMEng::suggest(u"钟"_s).isEmpty());
+        kb::storeRecordTable(kb::BuildRecordTable());
+        QCOMPARE(shown(modJieMEng::suggest(u"钟"_s)), (QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s}));
+        QCOMPARE(shown(modJieMEng::suggest(u"脸"_s)), (QStringList{u"脸盆"_s, u"面孔(脸)"_s}));
     }
 
     // Every character of the shipped keywords: at most ten, no keyword twice, each entry

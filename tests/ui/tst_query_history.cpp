@@ -13,7 +13,7 @@ namespace {
 // Runs steps on a history: "<" back, ">" forward, "=N" remember scroll position N, "*N/D"
 // scale every scroll position by N/D, any other text a query for that keyword. Returns the entries as
 // "keyword:scroll" with the current one in brackets, and what the moves returned.
-QString Run(QueryHistory &history, const QStringList &steps, QStringList *moves = nullptr)
+QString run(QueryHistory &history, const QStringList &steps, QStringList *moves = nullptr)
 {
     for (const QString &step : steps) {
         std::optional<QueryHistory::Entry> moved;
@@ -83,7 +83,7 @@ private slots:
         QFETCH(QStringList, moves);
         QueryHistory history;
         QStringList actual;
-        QCOMPARE(Run(history, steps, &actual), entries);
+        QCOMPARE(run(history, steps, &actual), entries);
         QCOMPARE(actual, moves);
     }
 
