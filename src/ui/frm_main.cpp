@@ -372,7 +372,7 @@ void frmMain::paintEvent(QPaintEvent *)
     // Once the window has been drawn, its idle time readies the first answer.
     if (!m_warmUpStarted) {
         m_warmUpStarted = true;
-        WarmUp::start(this, m_frmBack->Frame1()->font());
+        WarmUp::start(this, style::songFont(m_frmBack->textSize()));
     }
     QPainter p(this);
     const auto draw = [&](const TwipsLine &l, const QColor &color) {

@@ -26,10 +26,10 @@ constexpr qsizetype kCharactersToPrepare = 1000;
 constexpr int kQuietMs = 400;
 
 // The characters of the tables beyond ASCII, most frequent first.
-QString FrequentTableCharacters()
+QString frequentTableCharacters()
 {
     std::vector<std::uint32_t> counts(65536, 0);
-    for (const QString *table : {&kb::RecordTable(), &kb::VerseTable()}) {
+    for (const QString *table : {&kb::recordTable(), &kb::verseTable()}) {
         for (const QChar c : *table)
             ++counts[c.unicode()];
     }
@@ -79,9 +79,9 @@ bool WarmUp::eventFilter(QObject *watched, QEvent *event)
 void WarmUp::step()
 {
     switch (m_stage) {
-    case 0: (void)text::GbkLength(u'梦'); break;
-    case 1: modJieMEng::PrepareSuggestions(); break;
-    case 2: m_characters = FrequentTableCharacters(); break;
+    case 0: (void)text::gbkLength(u'梦'); break;
+    case 1: modJieMEng::prepareSuggestions(); break;
+    case 2: m_characters = frequentTableCharacters(); break;
     default: {
         // Drawing the characters once in the results' face reads their glyphs from the
         // font file and renders them into the face's glyph cache, which every later

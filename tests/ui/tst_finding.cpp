@@ -2,7 +2,7 @@
 // Finding a dream faster in the real main window, offscreen: suggestions while typing,
 // back and forward through the session's queries, and larger and smaller result text.
 
-#include "lookup/modjiemeng.h"
+#include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 #include "ui/controls/labelled_input.h"
 #include "ui/controls/panel.h"
@@ -10,6 +10,7 @@
 #include "ui/controls/tool_button.h"
 #include "ui/frm_main.h"
 #include "ui/reference_label.h"
+#include "ui/results_view.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 
@@ -31,14 +32,14 @@ namespace {
 
 const QString kMarker = u"（测试标记）"_s;
 
-modJieMEng::ShownResult Expected(const QString &keyword)
+modJieMEng::ShownResult expectedResult(const QString &keyword)
 {
     QString k = keyword;
-    return modJieMEng::ShowResult(modJieMEng::LookupKeyword(k));
+    return modJieMEng::showResult(modJieMEng::LookupKeyword(k));
 }
 
 // The list as shown: the keyword, then the dimmed alias in brackets.
-QStringList Shown(const ui::SuggestionList *list)
+QStringList shown(const ui::SuggestionList *list)
 {
     QStringList shown;
     if (list->isVisible()) {
@@ -57,7 +58,23 @@ class TestFinding : public QObject
     std::unique_ptr<ui::frmMain> m_window;
 
     ui::frmMain &w() { return *m_window; }
-    QLineEdit *field() { return m_window->txtWord()->field(); }
+    // The window's controls, by their object names.
+    template <typename T>
+    T *child(const QString &name) const
+    {
+        T *found = m_window->findChild<T *>(name);
+        if (!found)
+            qFatal("no control named %s", qPrintable(name));
+        return found;
+    }
+    ui::ResultsView *frmBack() const { return child<ui::ResultsView>(u"frmBack"_s); }
+    QWidget *frmFore() const { return child<QWidget>(u"frmFore"_s); }
+    QWidget *Frame1() const { return child<QWidget>(u"Frame1"_s); }
+    QScrollBar *VScroll1() const { return child<QScrollBar>(u"VScroll1"_s); }
+    QLabel *lblDscr() const { return child<QLabel>(u"lblDscr"_s); }
+    ui::LabelledInput *txtWord() const { return child<ui::LabelledInput>(u"txtWord"_s); }
+    ui::ToolButton *button(const QString &name) const { return child<ui::ToolButton>(name); }
+    QLineEdit *field() { return txtWord()->field(); }
     ui::SuggestionList *list() { return m_window->suggestionList(); }
     QStringList keywords() { return m_window->shownReferences(); }
     QStringList historyKeywords()
@@ -68,13 +85,13 @@ class TestFinding : public QObject
         return k;
     }
 
-    void Type(const QString &text)
+    void type(const QString &text)
     {
         for (const QChar c : text)
             QTest::sendKeyEvent(QTest::Click, field(), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 
-    void InputMethod(const QString &preedit, const QString &commit)
+    void inputMethod(const QString &preedit, const QString &commit)
     {
         QInputMethodEvent event(preedit, {});
         event.setCommitString(commit);
@@ -82,14 +99,14 @@ class TestFinding : public QObject
     }
 
     // The query on screen is the one for `keyword`.
-    bool Showing(const QString &keyword)
+    bool showing(const QString &keyword)
     {
-        const modJieMEng::ShownResult expected = Expected(keyword);
-        return w().txtWord()->text() == keyword && w().resultText() == expected.text
+        const modJieMEng::ShownResult expected = expectedResult(keyword);
+        return txtWord()->text() == keyword && w().resultText() == expected.text
                && keywords() == expected.references;
     }
 
-    void Ask(const QString &keyword)
+    void ask(const QString &keyword)
     {
         field()->setText(keyword);
         QTest::keyClick(field(), Qt::Key_Return);
@@ -135,13 +152,13 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QStringList, expected);
-        Type(typed);
-        QCOMPARE(Shown(list()), expected);
+        type(typed);
+        QCOMPARE(shown(list()), expected);
         QVERIFY(field()->hasFocus());
         // Under the input, over the results; and typing alone runs no query.
         if (!expected.isEmpty())
             QCOMPARE(list()->y(), field()->mapTo(m_window.get(), QPoint(0, field()->height())).y() + 1);
-        QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
+        QCOMPARE(w().resultText(), ui::frmMain::welcomeText());
         QVERIFY(w().history().entries().isEmpty());
     }
 
@@ -161,7 +178,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, how);
         QFETCH(QString, expected);
-        Type(typed);
+        type(typed);
         QVERIFY(list()->isVisible());
         if (how == u"keys") {
             QTest::keyClick(field(), Qt::Key_Down);
@@ -179,9 +196,9 @@ private slots:
             QTest::keyClick(field(), Qt::Key_Enter);
         }
         // Written as a keyword label writes it: "钟2" keeps its digit.
-        QVERIFY(Showing(expected));
+        QVERIFY(showing(expected));
         QVERIFY(list()->isHidden());
-        QCOMPARE(w().statusBar()->text(), u"完成"_s);
+        QCOMPARE(child<ui::Panel>(u"statusBar"_s)->text(), u"完成"_s);
         QCOMPARE(historyKeywords(), QStringList{expected});
         QVERIFY(field()->hasFocus());
     }
@@ -197,53 +214,53 @@ private slots:
     void openingAndClosingRunsNoQuery()
     {
         QFETCH(QString, close);
-        Type(u"钟"_s);
+        type(u"钟"_s);
         QVERIFY(list()->isVisible());
         if (close == u"escape")
             QTest::keyClick(field(), Qt::Key_Escape);
         else if (close == u"click")
-            QTest::mouseClick(w().Frame1(), Qt::LeftButton, {}, {5, w().Frame1()->height() - 5});
+            QTest::mouseClick(Frame1(), Qt::LeftButton, {}, {5, Frame1()->height() - 5});
         else
             QTest::keyClick(field(), Qt::Key_Backspace);
         QVERIFY(list()->isHidden());
         QVERIFY(field()->hasFocus());
-        QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
-        QCOMPARE(w().statusBar()->text(), kMarker);
+        QCOMPARE(w().resultText(), ui::frmMain::welcomeText());
+        QCOMPARE(child<ui::Panel>(u"statusBar"_s)->text(), kMarker);
         QVERIFY(w().history().entries().isEmpty());
     }
 
     void compositionLeavesTheListAlone()
     {
-        InputMethod(u"zhong"_s, {});
+        inputMethod(u"zhong"_s, {});
         QVERIFY(list()->isHidden());
-        InputMethod({}, u"钟"_s);
-        QCOMPARE(Shown(list()), (QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s}));
-        InputMethod(u"biao"_s, {});
-        QCOMPARE(Shown(list()), (QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s}));
-        InputMethod({}, u"表"_s);
+        inputMethod({}, u"钟"_s);
+        QCOMPARE(shown(list()), (QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s}));
+        inputMethod(u"biao"_s, {});
+        QCOMPARE(shown(list()), (QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s}));
+        inputMethod({}, u"表"_s);
         QCOMPARE(field()->text(), u"钟表"_s);
         QVERIFY(list()->isHidden());
-        QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
+        QCOMPARE(w().resultText(), ui::frmMain::welcomeText());
     }
 
     // --- back and forward ---
 
     void everyWayOfQueryingIsRecorded()
     {
-        Ask(u"人"_s); // Enter
+        ask(u"人"_s); // Enter
         field()->setText(u"钟"_s);
-        QTest::mouseClick(w().txtWord()->confirmButton(), Qt::LeftButton); // picture button
-        QTest::mouseClick(w().lblRefer()[1], Qt::LeftButton, {}, {3, 3});  // keyword label
-        const QString label = w().txtWord()->text();
+        QTest::mouseClick(txtWord()->confirmButton(), Qt::LeftButton); // picture button
+        QTest::mouseClick(frmBack()->lblRefer()[1], Qt::LeftButton, {}, {3, 3});  // keyword label
+        const QString label = txtWord()->text();
         field()->clear();
-        Type(u"脸"_s);
+        type(u"脸"_s);
         QTest::mouseClick(list(), Qt::LeftButton, {}, list()->rowRect(0).center()); // suggestion
         field()->setText(u"马"_s);
-        w().btnSave()->setFocus(Qt::TabFocusReason); // focus lost
+        button(u"btnSave"_s)->setFocus(Qt::TabFocusReason); // focus lost
         field()->setFocus(Qt::TabFocusReason);
         field()->clear();
-        w().btnSave()->setFocus(Qt::TabFocusReason); // empty: welcome
-        QCOMPARE(w().resultText(), ui::frmMain::WelcomeText());
+        button(u"btnSave"_s)->setFocus(Qt::TabFocusReason); // empty: welcome
+        QCOMPARE(w().resultText(), ui::frmMain::welcomeText());
         QCOMPARE(historyKeywords(), (QStringList{u"人"_s, u"钟"_s, label, u"脸盆"_s, u"马"_s}));
     }
 
@@ -259,49 +276,49 @@ private slots:
         QFETCH(bool, mouse);
         const auto back = [&] {
             if (mouse)
-                QTest::mouseClick(w().lblDscr(), Qt::BackButton, {}, {3, 3});
+                QTest::mouseClick(lblDscr(), Qt::BackButton, {}, {3, 3});
             else
                 QTest::keyClick(field(), Qt::Key_Left, Qt::AltModifier);
         };
         const auto forward = [&] {
             if (mouse)
-                QTest::mouseClick(w().Frame1(), Qt::ForwardButton, {}, {3, 3});
+                QTest::mouseClick(Frame1(), Qt::ForwardButton, {}, {3, 3});
             else
                 QTest::keyClick(m_window.get(), Qt::Key_Right, Qt::AltModifier);
         };
-        Ask(u"人"_s);
-        QVERIFY(w().VScroll1()->maximum() > 600);
-        w().VScroll1()->setValue(600);
-        const QPoint scrolledLabel = w().lblRefer()[3]->pos();
+        ask(u"人"_s);
+        QVERIFY(VScroll1()->maximum() > 600);
+        VScroll1()->setValue(600);
+        const QPoint scrolledLabel = frmBack()->lblRefer()[3]->pos();
         const QString next = keywords().at(2);
-        QTest::mouseClick(w().lblRefer()[3], Qt::LeftButton, {}, {3, 3});
-        QVERIFY(Showing(next));
-        w().VScroll1()->setValue(w().VScroll1()->maximum());
-        const int nextScroll = w().VScroll1()->value();
+        QTest::mouseClick(frmBack()->lblRefer()[3], Qt::LeftButton, {}, {3, 3});
+        QVERIFY(showing(next));
+        VScroll1()->setValue(VScroll1()->maximum());
+        const int nextScroll = VScroll1()->value();
 
         back();
-        QVERIFY(Showing(u"人"_s));
-        QCOMPARE(w().VScroll1()->value(), 600);
-        QCOMPARE(w().Frame1()->y(), -ui::ToPixels(600));
-        QCOMPARE(w().lblRefer()[3]->pos(), scrolledLabel);
+        QVERIFY(showing(u"人"_s));
+        QCOMPARE(VScroll1()->value(), 600);
+        QCOMPARE(Frame1()->y(), -ui::toPixels(600));
+        QCOMPARE(frmBack()->lblRefer()[3]->pos(), scrolledLabel);
         back(); // nothing further back
-        QVERIFY(Showing(u"人"_s));
+        QVERIFY(showing(u"人"_s));
 
         forward();
-        QVERIFY(Showing(next));
-        QCOMPARE(w().VScroll1()->value(), nextScroll);
+        QVERIFY(showing(next));
+        QCOMPARE(VScroll1()->value(), nextScroll);
         QCOMPARE(historyKeywords(), (QStringList{u"人"_s, next}));
-        QCOMPARE(w().statusBar()->text(), u"完成"_s);
+        QCOMPARE(child<ui::Panel>(u"statusBar"_s)->text(), u"完成"_s);
     }
 
     // --- larger and smaller text ---
 
     void textSizeKeys()
     {
-        Ask(u"人"_s);
+        ask(u"人"_s);
         const ui::WindowGeometry designed = w().geometryInTwips();
-        const QList<QRect> fixed{w().txtWord()->geometry(), w().btnSave()->geometry(),
-                                 w().statusBar()->geometry(), field()->geometry()};
+        const QList<QRect> fixed{txtWord()->geometry(), button(u"btnSave"_s)->geometry(),
+                                 child<ui::Panel>(u"statusBar"_s)->geometry(), field()->geometry()};
         QCOMPARE(w().lineHeightTwips(), 180);
 
         const auto press = [&](Qt::Key key) { QTest::keyClick(field(), key, Qt::ControlModifier); };
@@ -322,39 +339,39 @@ private slots:
 
         // The layout follows the line height; the rest of the window keeps its size.
         const ui::WindowGeometry &g = w().geometryInTwips();
-        QCOMPARE(ui::ToTwips(w().lblRefer()[0]->height()), lineHeight);
-        QCOMPARE(g.headerTop, g.resultText.top + g.resultText.height + 2 * lineHeight);
+        QCOMPARE(ui::toTwips(frmBack()->lblRefer()[0]->height()), lineHeight);
+        QCOMPARE(g.headerTop, g.lblDscr.top + g.lblDscr.height + 2 * lineHeight);
         QCOMPARE(g.keywordLabelTops[1] - g.keywordLabelTops[0], lineHeight);
-        QCOMPARE(g.resultsPanel.height, g.keywordLabelTops.back() + 3 * lineHeight);
+        QCOMPARE(g.Frame1.height, g.keywordLabelTops.back() + 3 * lineHeight);
         QVERIFY(g.scrollMaximum > designed.scrollMaximum);
-        QCOMPARE(w().VScroll1()->maximum(), g.scrollMaximum);
-        QVERIFY(g.resultText.height > designed.resultText.height);
-        QCOMPARE(g.viewport, designed.viewport);
-        QCOMPARE((QList<QRect>{w().txtWord()->geometry(), w().btnSave()->geometry(),
-                               w().statusBar()->geometry(), field()->geometry()}),
+        QCOMPARE(VScroll1()->maximum(), g.scrollMaximum);
+        QVERIFY(g.lblDscr.height > designed.lblDscr.height);
+        QCOMPARE(g.frmFore, designed.frmFore);
+        QCOMPARE((QList<QRect>{txtWord()->geometry(), button(u"btnSave"_s)->geometry(),
+                               child<ui::Panel>(u"statusBar"_s)->geometry(), field()->geometry()}),
                  fixed);
 
         press(Qt::Key_0);
         QCOMPARE(w().textSize(), 9);
         QCOMPARE(w().lineHeightTwips(), 180);
         QCOMPARE(w().geometryInTwips(), designed);
-        QVERIFY(Showing(u"人"_s));
+        QVERIFY(showing(u"人"_s));
     }
 
     void ctrlWheelOverTheResults()
     {
-        Ask(u"人"_s);
+        ask(u"人"_s);
         const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
             const QPointF at(10, 10);
-            QWheelEvent event(at, w().frmFore()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, modifiers,
+            QWheelEvent event(at, frmFore()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, modifiers,
                               Qt::NoScrollPhase, false);
             // Where the window system's wheel over the result text ends up: the labels
             // pass it on to the viewport.
-            QApplication::sendEvent(w().frmFore(), &event);
+            QApplication::sendEvent(frmFore(), &event);
         };
         wheel(-120, Qt::NoModifier);
         QCOMPARE(w().textSize(), 9);
-        QVERIFY(w().VScroll1()->value() > 0);
+        QVERIFY(VScroll1()->value() > 0);
         wheel(240, Qt::ControlModifier);
         QCOMPARE(w().textSize(), 11);
         wheel(60, Qt::ControlModifier); // half a notch waits for the other half
