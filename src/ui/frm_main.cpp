@@ -7,6 +7,7 @@
 #include "lookup/result.h"
 #include "lookup/suggestions.h"
 #include "output/commands.h"
+#include "text/gbk.h"
 #include "text/input_check.h"
 #include "text/trim.h"
 #include "ui/controls/edge_resizer.h"
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -319,12 +321,39 @@ void frmMain::setTextSize(int points)
 
 void frmMain::checkInput()
 {
+    if (m_checkingInput)
+        return;
     QLineEdit *field = m_txtWord->field();
-    const text::CheckedInput checked = text::checkInput(field->text(), field->cursorPosition());
+    text::CheckedInput checked = text::checkInput(field->text(), field->cursorPosition());
     if (!checked.changed)
         return;
+    const QScopedValueRollback guard(m_checkingInput, true);
+    // Only an undo leaves something to redo. An undo that brings rejected characters back
+    // goes on to the text before them: they were never the user's text.
+    if (field->isRedoAvailable()) {
+        while (checked.changed && field->isUndoAvailable()) {
+            field->undo();
+            checked = text::checkInput(field->text(), field->cursorPosition());
+        }
+        if (!checked.changed)
+            return;
+    }
     ShowStatus(QStringLiteral("请输入有效的汉字！"));
-    field->setText(checked.text);
+    // The rejected characters go through the field's own editing, a run at a time from the
+    // end, so that its undo history stays whole.
+    for (qsizetype end = field->text().size(); end > 0;) {
+        const QString current = field->text();
+        if (text::isTwoByteGbk(current[end - 1].unicode())) {
+            --end;
+            continue;
+        }
+        qsizetype start = end - 1;
+        while (start > 0 && !text::isTwoByteGbk(current[start - 1].unicode()))
+            --start;
+        field->setSelection(int(start), int(end - start));
+        field->del();
+        end = start;
+    }
     field->setCursorPosition(checked.cursor);
     m_txtWord->setFocus();
 }

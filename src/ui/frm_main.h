@@ -105,6 +105,7 @@ private:
     QueryHistory m_history;
     bool m_showingHistory = false; // a query run by back or forward is not recorded again
     bool m_warmUpStarted = false;
+    bool m_checkingInput = false; // the check's own edits are not checked again
     QColor m_lineColor;
     WindowGeometry m_geometry;
     bool m_shownBefore = false;

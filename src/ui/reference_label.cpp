@@ -75,7 +75,8 @@ void ReferenceLabel::keyPressEvent(QKeyEvent *event)
 void ReferenceLabel::focusInEvent(QFocusEvent *event)
 {
     QLabel::focusInEvent(event);
-    // Keep the keyboard's place in view inside the scrolled results.
+    // The keyboard's place is brought into view and takes the hover colour.
+    emit focused(m_index);
     emit hovered(m_index);
 }
 

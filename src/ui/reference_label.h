@@ -7,7 +7,8 @@ namespace ui {
 
 // One element of the reference label array: the header (index 0) or a keyword label.
 // A keyword label reports clicked(index) on a click and on Enter or Space when it has the
-// keyboard focus, and hovered(index) when the pointer moves over it.
+// keyboard focus, hovered(index) when the pointer moves over it, and focused(index) and
+// hovered(index) when it takes the keyboard focus.
 class ReferenceLabel : public QLabel
 {
     Q_OBJECT
@@ -23,6 +24,8 @@ public:
 signals:
     void clicked(int index);
     void hovered(int index);
+    // The label took the keyboard focus.
+    void focused(int index);
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;

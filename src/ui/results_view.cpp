@@ -223,6 +223,7 @@ ReferenceLabel *ResultsView::createKeywordLabel(int index)
     label->setCursor(handCursor());
     connect(label, &ReferenceLabel::clicked, this, &ResultsView::keywordLabelClicked);
     connect(label, &ReferenceLabel::hovered, this, &ResultsView::keywordLabelHovered);
+    connect(label, &ReferenceLabel::focused, this, &ResultsView::scrollToKeyword);
     return label;
 }
 
@@ -251,6 +252,20 @@ void ResultsView::keywordLabelHovered(int index)
         return;
     clearHover();
     m_lblRefer[index]->setColor(style::kHoverColor);
+}
+
+void ResultsView::scrollToKeyword(int index)
+{
+    // The keyboard's place is always in view: a label above the viewport comes to its top,
+    // one below it to its bottom.
+    if (index <= 0 || index >= m_lblRefer.size())
+        return;
+    const ReferenceLabel *label = m_lblRefer[index];
+    const int top = m_Frame1->y() + label->y();
+    if (top < 0)
+        setScrollPosition(toTwips(label->y()));
+    else if (top + label->height() > m_frmFore->height())
+        setScrollPosition(toTwips(label->y() + label->height() - m_frmFore->height()));
 }
 
 void ResultsView::clearHover()

@@ -93,6 +93,7 @@ private:
     void keywordLabelClicked(int index);
     void keywordLabelHovered(int index);
     void clearHover();
+    void scrollToKeyword(int index);
     void scrollChanged(int value);
 
     QWidget *m_frmFore = nullptr;

@@ -19,6 +19,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QHash>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -748,6 +749,116 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), button(u"btnSave"_s));
         QTest::keyClick(button(u"btnSave"_s), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), labels()[1]);
+    }
+
+    // --- keeping the keyboard in view, the resize pointer, undoing after the check ---
+
+    void keyboardFocusStaysInView_data()
+    {
+        QTest::addColumn<bool>("backwards");
+        QTest::newRow("Tab down the list") << false;
+        QTest::newRow("Shift+Tab up the list") << true;
+    }
+
+    void keyboardFocusStaysInView()
+    {
+        QFETCH(bool, backwards);
+        txtWord()->setText(u"子"_s);
+        w().RunQuery(txtWord()->text());
+        const int count = int(labels().size() - 1);
+        QVERIFY(count > 40);
+        QVERIFY(VScroll1()->isVisible());
+        // Backwards starts from the first button, whose Shift+Tab reaches the last keyword.
+        QWidget *start = backwards ? static_cast<QWidget *>(button(u"btnSave"_s)) : field();
+        start->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(start, backwards ? Qt::Key_Backtab : Qt::Key_Tab);
+        const auto inView = [this](QWidget *label) {
+            return frmFore()->rect().contains(QRect(label->mapTo(frmFore(), QPoint(0, 0)), label->size()));
+        };
+        for (int step = 0; step < count; ++step) {
+            const int i = backwards ? count - step : step + 1;
+            ui::ReferenceLabel *label = labels()[i];
+            QCOMPARE(QApplication::focusWidget(), label);
+            QVERIFY2(inView(label), qPrintable(u"keyword %1 of %2 is out of view"_s.arg(i).arg(count)));
+            if (step == count / 2) {
+                // The focus frame is drawn: the focused label looks unlike itself unfocused.
+                const QImage focused = label->grab().toImage();
+                button(u"btnSave"_s)->setFocus(Qt::OtherFocusReason);
+                QVERIFY(label->grab().toImage() != focused);
+                label->setFocus(Qt::TabFocusReason);
+            }
+            if (step + 1 < count)
+                QTest::keyClick(label, backwards ? Qt::Key_Backtab : Qt::Key_Tab);
+        }
+        // The scroll bar followed the keyboard.
+        QVERIFY(backwards ? VScroll1()->value() < VScroll1()->maximum() : VScroll1()->value() > 0);
+    }
+
+    void edgePointerShowsResizeDirection_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<int>("shape");
+        QTest::newRow("top-left corner") << u"top-left"_s << int(Qt::SizeFDiagCursor);
+        QTest::newRow("top-left corner, over the title bar") << u"title-bar"_s << int(Qt::SizeFDiagCursor);
+        QTest::newRow("top-right corner") << u"top-right"_s << int(Qt::SizeBDiagCursor);
+        QTest::newRow("bottom-left corner") << u"bottom-left"_s << int(Qt::SizeBDiagCursor);
+        QTest::newRow("bottom-right corner") << u"bottom-right"_s << int(Qt::SizeFDiagCursor);
+        QTest::newRow("left edge") << u"left"_s << int(Qt::SizeHorCursor);
+        QTest::newRow("bottom edge") << u"bottom"_s << int(Qt::SizeVerCursor);
+    }
+
+    void edgePointerShowsResizeDirection()
+    {
+        QFETCH(QString, where);
+        QFETCH(int, shape);
+        const int right = w().width() - 1;
+        const int bottom = w().height() - 1;
+        const QHash<QString, QPoint> points{
+            {u"top-left"_s, {0, 0}},          {u"title-bar"_s, {2, 2}},
+            {u"top-right"_s, {right, 0}},     {u"bottom-left"_s, {0, bottom}},
+            {u"bottom-right"_s, {right, bottom}}, {u"left"_s, {0, bottom / 2}},
+            {u"bottom"_s, {right / 2, bottom}},
+        };
+        const QPoint at = points.value(where);
+        QWidget *under = w().childAt(at);
+        QWidget *target = under ? under : m_window.get();
+        QCOMPARE(under == titleBar(), where == u"title-bar");
+        QVERIFY(hover(target, target->mapFrom(m_window.get(), at)));
+        QCOMPARE(int(target->cursor().shape()), shape);
+    }
+
+    void undoAfterRejectionGoesBehindTheTyping_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<Entry>("entry");
+        QTest::addColumn<QString>("entered");
+        QTest::addColumn<QString>("checked");
+        QTest::addColumn<QString>("undone");
+        QTest::newRow("typed letter after typed characters")
+            << QString() << Entry::Key << u"梦见a"_s << u"梦见"_s << QString();
+        QTest::newRow("pasted mixed text") << u"钟"_s << Entry::Insert << u"a梦b"_s << u"钟梦"_s << u"钟"_s;
+    }
+
+    void undoAfterRejectionGoesBehindTheTyping()
+    {
+        QFETCH(QString, before);
+        QFETCH(Entry, entry);
+        QFETCH(QString, entered);
+        QFETCH(QString, checked);
+        QFETCH(QString, undone);
+        field()->setText(before);
+        field()->setCursorPosition(int(before.size()));
+        if (entry == Entry::Key) {
+            for (const QChar c : entered)
+                typeKey(QString(c));
+        } else {
+            field()->insert(entered);
+        }
+        QCOMPARE(field()->text(), checked);
+        QCOMPARE(status(), kInvalidInput);
+        // Undo takes back the user's edit; the rejected characters never come back.
+        QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(field()->text(), undone);
     }
 
     void keyOnAKeywordRunsItsQuery_data()

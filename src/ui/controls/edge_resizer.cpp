@@ -44,7 +44,8 @@ Qt::CursorShape EdgeResizer::cursorFor(Qt::Edges edges)
     const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
     const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
     if (horizontal && vertical) {
-        const bool mainDiagonal = (edges & Qt::LeftEdge) == bool(edges & Qt::TopEdge);
+        // Top-left and bottom-right resize along the main diagonal (↖↘).
+        const bool mainDiagonal = bool(edges & Qt::LeftEdge) == bool(edges & Qt::TopEdge);
         return mainDiagonal ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
     }
     if (horizontal)
