@@ -7,8 +7,6 @@
 #include "lookup/result.h"
 #include "lookup/suggestions.h"
 #include "output/commands.h"
-#include "text/gbk.h"
-#include "text/input_check.h"
 #include "text/trim.h"
 #include "ui/controls/edge_resizer.h"
 #include "ui/controls/labelled_input.h"
@@ -16,6 +14,8 @@
 #include "ui/controls/suggestion_list.h"
 #include "ui/controls/title_bar.h"
 #include "ui/controls/tool_button.h"
+#include "ui/field_check.h"
+#include "ui/query_navigation.h"
 #include "ui/results_view.h"
 #include "ui/style.h"
 #include "ui/twips.h"
@@ -28,14 +28,11 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSvgWidget>
 
-#include <algorithm>
-#include <iterator>
 
 namespace ui {
 namespace {
@@ -102,6 +99,7 @@ void frmMain::createControls()
                                   QStringLiteral(":/ui/check.svg"), this);
     m_txtWord->setObjectName(QStringLiteral("txtWord"));
     m_txtWord->setGeometry(toPixels(120), toPixels(1080), toPixels(2775), toPixels(300));
+    m_fieldCheck = new FieldCheck(m_txtWord->field());
     connect(m_txtWord, &LabelledInput::textEdited, this, [this] {
         checkInput();
         showSuggestions();
@@ -136,24 +134,24 @@ void frmMain::createControls()
     m_suggestions = new SuggestionList(m_txtWord->field());
     connect(m_suggestions, &SuggestionList::chosen, this, &frmMain::keywordChosen);
 
-    // Back and forward through the queries of this session, and the size of the results'
-    // text: keys anywhere in the window, the mouse's side buttons (eventFilter) and
-    // Ctrl with the wheel over the results.
+    // Back and forward through the queries of this session (Alt+Left and Alt+Right, the
+    // Back and Forward keys, the mouse's side buttons), each shown as a keyword label's
+    // click shows it.
+    m_navigation = new QueryNavigation(this, m_frmBack, [this](const QString &keyword) { keywordChosen(keyword); });
+
+    // The size of the results' text: keys anywhere in the window, Ctrl with the wheel over
+    // the results.
     const auto shortcut = [this](const QList<QKeySequence> &keys, auto slot) {
         auto *s = new QShortcut(this);
         s->setKeys(keys);
         connect(s, &QShortcut::activated, this, slot);
     };
-    shortcut({QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(Qt::Key_Back)}, &frmMain::goBack);
-    shortcut({QKeySequence(Qt::ALT | Qt::Key_Right), QKeySequence(Qt::Key_Forward)}, &frmMain::goForward);
     shortcut({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)},
-             [this] { zoomBy(1); });
-    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { zoomBy(-1); });
-    shortcut({QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setTextSize(style::kResultTextSizes[0]); });
-    connect(m_frmBack, &ResultsView::zoomRequested, this, &frmMain::zoomBy);
-    connect(m_frmBack, &ResultsView::scrollPositionChanged, this,
-            [this](int value) { m_history.setScroll(value); });
-    qApp->installEventFilter(this);
+             [this] { m_frmBack->zoomBy(1); });
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { m_frmBack->zoomBy(-1); });
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_0)},
+             [this] { m_frmBack->setTextSize(style::kResultTextSizes[0]); });
+    connect(m_frmBack, &ResultsView::layoutRequested, this, &frmMain::ArrangeWindow);
 }
 
 void frmMain::load()
@@ -218,6 +216,11 @@ int frmMain::lineHeightTwips() const
     return m_frmBack->lineHeightTwips();
 }
 
+const QueryHistory &frmMain::history() const
+{
+    return m_navigation->history();
+}
+
 int frmMain::textSize() const
 {
     return m_frmBack->textSize();
@@ -236,8 +239,7 @@ void frmMain::RunQuery(const QString &keyword)
     // Showing the result takes the keyboard focus from a keyword label (the query may even
     // destroy that label); it comes back to the first keyword afterwards.
     const bool focusInResults = m_frmBack->hasFocusInside();
-    if (!m_showingHistory)
-        m_history.record(trimmed);
+    m_navigation->record(trimmed);
 
     setCursor(Qt::WaitCursor);
     ShowStatus(QStringLiteral("正在执行..."));
@@ -272,89 +274,11 @@ void frmMain::showSuggestions()
     m_suggestions->setEntries(entries);
 }
 
-void frmMain::goBack()
-{
-    if (const std::optional<QueryHistory::Entry> entry = m_history.back())
-        showHistoryEntry(*entry);
-}
-
-void frmMain::goForward()
-{
-    if (const std::optional<QueryHistory::Entry> entry = m_history.forward())
-        showHistoryEntry(*entry);
-}
-
-void frmMain::showHistoryEntry(const QueryHistory::Entry &entry)
-{
-    // The keyword goes back into the input as a keyword label's click puts it there, and
-    // its query shows the same result and keywords; then the scroll position returns.
-    m_txtWord->setText(entry.keyword);
-    m_showingHistory = true;
-    RunQuery(m_txtWord->text());
-    m_showingHistory = false;
-    m_frmBack->setScrollPosition(entry.scroll);
-}
-
-void frmMain::zoomBy(int steps)
-{
-    const auto sizes = std::begin(style::kResultTextSizes);
-    const auto count = std::ssize(style::kResultTextSizes);
-    const auto at = std::find(sizes, std::end(style::kResultTextSizes), m_frmBack->textSize()) - sizes;
-    setTextSize(sizes[std::clamp<std::ptrdiff_t>(at + steps, 0, count - 1)]);
-}
-
-void frmMain::setTextSize(int points)
-{
-    if (points == m_frmBack->textSize())
-        return;
-    // The text stays about where it was: the scroll position follows the line height, here
-    // and in the results gone back to later.
-    const int oldLineHeight = m_frmBack->lineHeightTwips();
-    const int oldScroll = m_frmBack->scrollPosition();
-    m_frmBack->setTextSize(points);
-    ArrangeWindow();
-    const int lineHeight = m_frmBack->lineHeightTwips();
-    m_history.scaleScrolls(lineHeight, oldLineHeight);
-    if (oldScroll > 0 && oldLineHeight > 0)
-        m_frmBack->setScrollPosition(int(qint64(oldScroll) * lineHeight / oldLineHeight));
-}
-
 void frmMain::checkInput()
 {
-    if (m_checkingInput)
+    if (!m_fieldCheck->apply())
         return;
-    QLineEdit *field = m_txtWord->field();
-    text::CheckedInput checked = text::checkInput(field->text(), field->cursorPosition());
-    if (!checked.changed)
-        return;
-    const QScopedValueRollback guard(m_checkingInput, true);
-    // Only an undo leaves something to redo. An undo that brings rejected characters back
-    // goes on to the text before them: they were never the user's text.
-    if (field->isRedoAvailable()) {
-        while (checked.changed && field->isUndoAvailable()) {
-            field->undo();
-            checked = text::checkInput(field->text(), field->cursorPosition());
-        }
-        if (!checked.changed)
-            return;
-    }
     ShowStatus(QStringLiteral("请输入有效的汉字！"));
-    // The rejected characters go through the field's own editing, a run at a time from the
-    // end, so that its undo history stays whole.
-    for (qsizetype end = field->text().size(); end > 0;) {
-        const QString current = field->text();
-        if (text::isTwoByteGbk(current[end - 1].unicode())) {
-            --end;
-            continue;
-        }
-        qsizetype start = end - 1;
-        while (start > 0 && !text::isTwoByteGbk(current[start - 1].unicode()))
-            --start;
-        field->setSelection(int(start), int(end - start));
-        field->del();
-        end = start;
-    }
-    field->setCursorPosition(checked.cursor);
     m_txtWord->setFocus();
 }
 
@@ -454,23 +378,6 @@ void frmMain::mouseMoveEvent(QMouseEvent *event)
     if (childAt(event->position().toPoint()) == nullptr)
         ShowStatus(defaultStatusText());
     QWidget::mouseMoveEvent(event);
-}
-
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
-{
-    // The mouse's back and forward buttons, wherever they are pressed in this window.
-    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
-        && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
-        const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
-        if (button == Qt::BackButton || button == Qt::ForwardButton) {
-            if (button == Qt::BackButton)
-                goBack();
-            else
-                goForward();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void frmMain::showAbout()

@@ -13,6 +13,8 @@ class QSvgWidget;
 namespace ui {
 
 class EdgeResizer;
+class FieldCheck;
+class QueryNavigation;
 class LabelledInput;
 class Panel;
 class ResultsView;
@@ -60,7 +62,7 @@ public:
     const WindowGeometry &geometryInTwips() const { return m_geometry; }
     int lineHeightTwips() const;
     SuggestionList *suggestionList() const { return m_suggestions; }
-    const QueryHistory &history() const { return m_history; }
+    const QueryHistory &history() const;
     // The size of the result text and the keyword labels, in points.
     int textSize() const;
 
@@ -69,7 +71,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
@@ -77,11 +78,6 @@ private:
     void applyGeometry();
     void keywordChosen(const QString &keyword);
     void showSuggestions();
-    void goBack();
-    void goForward();
-    void showHistoryEntry(const QueryHistory::Entry &entry);
-    void zoomBy(int steps);
-    void setTextSize(int points);
     void checkInput();
     void updateTabOrder();
     void showAbout();
@@ -101,11 +97,10 @@ private:
     Panel *m_statusBar = nullptr;
     QSvgWidget *m_Image1 = nullptr;
     EdgeResizer *m_edgeResizer = nullptr;
+    FieldCheck *m_fieldCheck = nullptr;
+    QueryNavigation *m_navigation = nullptr;
     SuggestionList *m_suggestions = nullptr;
-    QueryHistory m_history;
-    bool m_showingHistory = false; // a query run by back or forward is not recorded again
     bool m_warmUpStarted = false;
-    bool m_checkingInput = false; // the check's own edits are not checked again
     QColor m_lineColor;
     WindowGeometry m_geometry;
     bool m_shownBefore = false;

@@ -10,6 +10,9 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <iterator>
+
 namespace ui {
 namespace {
 
@@ -173,8 +176,23 @@ void ResultsView::setTextSize(int points)
 {
     if (points == m_textSize)
         return;
+    const int oldLineHeight = lineHeightTwips();
+    const int oldScroll = scrollPosition();
     m_textSize = points;
     m_Frame1->setFont(style::songFont(points));
+    emit layoutRequested();
+    const int lineHeight = lineHeightTwips();
+    emit lineHeightChanged(lineHeight, oldLineHeight);
+    if (oldScroll > 0 && oldLineHeight > 0)
+        setScrollPosition(int(qint64(oldScroll) * lineHeight / oldLineHeight));
+}
+
+void ResultsView::zoomBy(int steps)
+{
+    const auto sizes = std::begin(style::kResultTextSizes);
+    const auto count = std::ssize(style::kResultTextSizes);
+    const auto at = std::find(sizes, std::end(style::kResultTextSizes), m_textSize) - sizes;
+    setTextSize(sizes[std::clamp<std::ptrdiff_t>(at + steps, 0, count - 1)]);
 }
 
 int ResultsView::lineHeightTwips() const
@@ -295,7 +313,7 @@ bool ResultsView::eventFilter(QObject *watched, QEvent *event)
         const int steps = m_zoomDelta / 120;
         m_zoomDelta -= steps * 120;
         if (steps != 0)
-            emit zoomRequested(steps);
+            zoomBy(steps);
         return true;
     } else if (watched == m_frmFore && event->type() == QEvent::Wheel && m_VScroll1->isVisible()) {
         // The wheel scrolls three lines of text a notch.

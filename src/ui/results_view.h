@@ -58,10 +58,13 @@ public:
     // the last of them, or `previous` when none is shown.
     QWidget *chainTabOrder(QWidget *previous);
 
-    // The size of the result text, the header and the keyword labels, in points. The
-    // window lays itself out again after a change.
+    // The size of the result text, the header and the keyword labels, in points. A change
+    // asks the window for a new layout pass (layoutRequested) and keeps the text about
+    // where it was: the scroll position follows the line height.
     int textSize() const { return m_textSize; }
     void setTextSize(int points);
+    // Moves `steps` places up (positive) or down the list of text sizes, held to its ends.
+    void zoomBy(int steps);
 
     // What the layout pass needs to know.
     int lineHeightTwips() const;
@@ -80,7 +83,9 @@ signals:
     void keywordChosen(const QString &keyword);
     // Ctrl and the wheel over the results: `steps` notches away from the user (larger
     // text) when positive, towards the user when negative.
-    void zoomRequested(int steps);
+    void layoutRequested();
+    // The text size changed the line height (twips) from `oldLineHeight` to `lineHeight`.
+    void lineHeightChanged(int lineHeight, int oldLineHeight);
     // The scroll position changed (twips, as scrollPosition()).
     void scrollPositionChanged(int twips);
 
