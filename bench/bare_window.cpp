@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for start-up figures: a bare Qt Widgets window with a title and nothing in it.
 
 #include <QApplication>

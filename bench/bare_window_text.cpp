@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second yardstick for start-up figures: the bare window with one line of Chinese text
 // in the program's Song-style face, so that the cost of the CJK font shows on both sides.
 

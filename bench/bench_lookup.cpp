@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lookup figures on the shipped tables: mengjian-bench [--benchmark_format=json]
 
 #include "kb/tables.h"
@@ -39,13 +40,22 @@ void BM_RawScan(benchmark::State &state)
 }
 BENCHMARK(BM_RawScan);
 
-void BM_LookupExactHit(benchmark::State &state) { lookup(state, QStringLiteral("钟")); }
+void BM_LookupExactHit(benchmark::State &state)
+{
+    lookup(state, QStringLiteral("钟"));
+}
 BENCHMARK(BM_LookupExactHit);
 
-void BM_LookupAliasOnly(benchmark::State &state) { lookup(state, QStringLiteral("黄昏")); }
+void BM_LookupAliasOnly(benchmark::State &state)
+{
+    lookup(state, QStringLiteral("黄昏"));
+}
 BENCHMARK(BM_LookupAliasOnly);
 
-void BM_LookupAllPasses(benchmark::State &state) { lookup(state, QStringLiteral("天门开贵人")); }
+void BM_LookupAllPasses(benchmark::State &state)
+{
+    lookup(state, QStringLiteral("天门开贵人"));
+}
 BENCHMARK(BM_LookupAllPasses);
 
 void BM_LookupLongKeyword(benchmark::State &state)
@@ -92,16 +102,28 @@ void suggest(benchmark::State &state, const QString &text)
     state.counters["found"] = double(found);
 }
 
-void BM_SuggestOneCharacterFew(benchmark::State &state) { suggest(state, QStringLiteral("钟")); }
+void BM_SuggestOneCharacterFew(benchmark::State &state)
+{
+    suggest(state, QStringLiteral("钟"));
+}
 BENCHMARK(BM_SuggestOneCharacterFew)->Unit(benchmark::kMicrosecond);
 
-void BM_SuggestOneCharacterMany(benchmark::State &state) { suggest(state, QStringLiteral("人")); }
+void BM_SuggestOneCharacterMany(benchmark::State &state)
+{
+    suggest(state, QStringLiteral("人"));
+}
 BENCHMARK(BM_SuggestOneCharacterMany)->Unit(benchmark::kMicrosecond);
 
-void BM_SuggestTwoCharacters(benchmark::State &state) { suggest(state, QStringLiteral("马路")); }
+void BM_SuggestTwoCharacters(benchmark::State &state)
+{
+    suggest(state, QStringLiteral("马路"));
+}
 BENCHMARK(BM_SuggestTwoCharacters)->Unit(benchmark::kMicrosecond);
 
-void BM_SuggestTwoCharactersNone(benchmark::State &state) { suggest(state, QStringLiteral("龘龘")); }
+void BM_SuggestTwoCharactersNone(benchmark::State &state)
+{
+    suggest(state, QStringLiteral("龘龘"));
+}
 BENCHMARK(BM_SuggestTwoCharactersNone)->Unit(benchmark::kMicrosecond);
 
 } // namespace

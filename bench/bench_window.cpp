@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One query in the real main window, offscreen, from the call to the laid-out window:
 // mengjian-bench-window [--benchmark_format=json]
 
@@ -18,8 +19,8 @@
 namespace {
 
 ui::frmMain *g_window = nullptr;
-QString g_largest;      // the keyword with the longest reference list
-QString g_wholeTable;   // a keyword that only the any-character pass answers, with nearly every record
+QString g_largest;    // the keyword with the longest reference list
+QString g_wholeTable; // a keyword that only the any-character pass answers, with nearly every record
 
 qsizetype referenceCount(const QString &query)
 {
@@ -76,14 +77,23 @@ void RunQuery(benchmark::State &state, const QString &keyword)
     state.counters["labels"] = double(g_window->findChild<ui::ResultsView *>()->lblRefer().size() - 1);
 }
 
-void BM_RunQueryTypical(benchmark::State &state) { RunQuery(state, QStringLiteral("钟")); }
+void BM_RunQueryTypical(benchmark::State &state)
+{
+    RunQuery(state, QStringLiteral("钟"));
+}
 BENCHMARK(BM_RunQueryTypical)->Unit(benchmark::kMillisecond);
 
-void BM_RunQueryLargest(benchmark::State &state) { RunQuery(state, g_largest); }
+void BM_RunQueryLargest(benchmark::State &state)
+{
+    RunQuery(state, g_largest);
+}
 BENCHMARK(BM_RunQueryLargest)->Unit(benchmark::kMillisecond);
 
 // Nearly every record as a keyword label: the any-character pass of a long keyword.
-void BM_RunQueryWholeTable(benchmark::State &state) { RunQuery(state, g_wholeTable); }
+void BM_RunQueryWholeTable(benchmark::State &state)
+{
+    RunQuery(state, g_wholeTable);
+}
 BENCHMARK(BM_RunQueryWholeTable)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -68,7 +68,9 @@ double timeAnswer(ui::frmMain &window, PaintCounter &counter)
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const double ms = double(clock.nsecsElapsed()) / 1e6;
-    if (counter.paints == 0 || window.findChild<ui::LabelledInput *>(QStringLiteral("txtWord"))->text() != QStringLiteral("钟")) {
+    if (counter.paints == 0
+        || window.findChild<ui::LabelledInput *>(QStringLiteral("txtWord"))->text()
+               != QStringLiteral("钟")) {
         std::fprintf(stderr, "the result was not painted\n");
         std::exit(1);
     }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time and peak memory of 梦鉴 beside a bare Qt window (and the same window with
 # one line of Chinese text in the program's face), measured from outside:
 # from the start of the process until the window is mapped (seen by xdotool search), and the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Turns a UTF-8 table file (one record or verse line a line, blank lines ignored) into a C++
 # source holding the joined table as one UTF-16 string literal, so that the program reads
 # the table straight from its read-only data without decoding or copying it.

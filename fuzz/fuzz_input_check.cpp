@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any pasted text: what the keyword input keeps holds only characters that code page 936
 // writes with two bytes, in their original order, and exactly those.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any keyword: the lookup never crashes; its result splits at "@" into exactly two pieces;
 // every reference keyword is a keyword of the table and never the query's own.
 

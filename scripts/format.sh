@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brings the tracked sources into the house style: clang-format (.clang-format) on the C++
 # files, and the licence line "SPDX-License-Identifier: GPL-3.0-or-later" at the top of every
 # C++, CMake and shell file (after the #! line of a script). Running it again changes nothing.

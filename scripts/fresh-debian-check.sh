@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Proves the README's two commands on a fresh, minimal Debian 12: builds a root with
 # debootstrap, copies the committed tree in, and runs both commands inside it (the program
 # itself on the offscreen platform, for a few seconds). Needs root and Debian's mirror.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer
 # (the "fuzz" preset) and runs each for a while. Usage: scripts/fuzz.sh [SECONDS_EACH]   (default 60)
 set -euo pipefail

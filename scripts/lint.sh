@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Static analysis: cppcheck on src/, then the naming check (.clang-tidy, described in
 # CONTRIBUTING.md) on every source of src/, tests/, bench/, fuzz/ and tools/ that the build
-# compiles. Fails on any finding.
+# compiles, then the house style (clang-format, licence lines). Fails on any finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -17,3 +18,5 @@ run-clang-tidy -p build -quiet -j2 "$PWD/(src|tests|bench|fuzz|tools)/" >build/c
   exit 1
 }
 echo "naming check: clean"
+# The house style and the licence line of every source (scripts/format.sh fixes both).
+./scripts/format.sh --check

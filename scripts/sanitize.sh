@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the whole test suite with AddressSanitizer and UndefinedBehaviorSanitizer into
 # build-asan/ (the "asan" preset) and runs it.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: renders an SVG to a square PNG of the given size.
 // Usage: render_svg INPUT.svg OUTPUT.png SIZE
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mod_other.h"
 
 #include "ui/style.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mengjian-lookup: the dream dictionary for terminals and scripts.
 
 #include "kb/store.h"

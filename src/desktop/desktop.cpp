@@ -1,7 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/desktop.h"
 
 #include <QClipboard>
-#include <algorithm>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -10,6 +10,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 
 namespace desktop {
 namespace {

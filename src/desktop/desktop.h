@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -26,8 +27,8 @@ public:
 
     // A modal text prompt with OK and Cancel, `preset` in its field; std::nullopt after
     // Cancel. Arguments in Qt's order: title, then label.
-    virtual std::optional<QString> prompt(QWidget *owner, const QString &title,
-                                          const QString &label, const QString &preset) = 0;
+    virtual std::optional<QString> prompt(QWidget *owner, const QString &title, const QString &label,
+                                          const QString &preset) = 0;
 
     // Empties the clipboard of every format, then puts `text` on it as plain text.
     virtual void setClipboardText(const QString &text) = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Internal to the lookup engine: the set of a keyword's UTF-16 code units, built once per
@@ -27,10 +28,7 @@ public:
         }
     }
 
-    bool contains(char16_t u) const noexcept
-    {
-        return (m_bits[u >> 6] >> (u & 63)) & 1;
-    }
+    bool contains(char16_t u) const noexcept { return (m_bits[u >> 6] >> (u & 63)) & 1; }
 
     // The distinct code units, in the order of their first occurrence.
     QStringView distinct() const noexcept { return QStringView(m_distinct.data(), m_distinct.size()); }

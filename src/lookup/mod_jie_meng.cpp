@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/mod_jie_meng.h"
 
 #include "kb/store.h"
@@ -107,8 +108,8 @@ bool isSubstringReference(const RecordView &record, QStringView keyword, MatchTe
 
 // The character passes: another record whose match text holds every character of the
 // keyword (anyCharacter false) or at least one of them (anyCharacter true).
-bool isCharacterReference(const RecordView &record, QStringView keyword,
-                          const detail::CharSet &chars, bool anyCharacter)
+bool isCharacterReference(const RecordView &record, QStringView keyword, const detail::CharSet &chars,
+                          bool anyCharacter)
 {
     if (isOwnRecord(record, keyword))
         return false;

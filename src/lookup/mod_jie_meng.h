@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -34,8 +35,7 @@ namespace modJieMEng {
 // As FindReferenceKeywords, but a record qualifies when its match text holds every
 // character of the keyword (anyCharacter false) or at least one of them (anyCharacter
 // true), each character a UTF-16 code unit, in any order and at any distance.
-[[nodiscard]] QString SearchReferenceKeywords(QString &keyword, bool anyCharacter,
-                                              QStringView records);
+[[nodiscard]] QString SearchReferenceKeywords(QString &keyword, bool anyCharacter, QStringView records);
 
 // The verse list "phrase；phrase；…" ("" when empty), in table order: every phrase whose
 // first four characters contain the keyword. "。" separates phrases like "，".

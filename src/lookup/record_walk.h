@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Internal to the lookup engine: walking the table strings with views, one pass over the
@@ -24,8 +25,7 @@ inline qsizetype findEither(QStringView s, qsizetype from, char16_t a, char16_t 
     const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
     for (; i + 8 <= n; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
-        const int mask =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)));
         if (mask != 0)
             return i + (__builtin_ctz(static_cast<unsigned>(mask)) >> 1);
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/commands.h"
 
 #include "desktop/desktop.h"
@@ -40,9 +41,9 @@ void SaveReport(const QueryState &state, const StatusSink &showStatus, QWidget *
     const QString proposed = defaultReportPath(reportFolder(), state.keyword,
                                                QTime::currentTime().second(), QDir::separator());
     desktop::Desktop &desk = desktop::current();
-    const QString answer = desk.prompt(owner, QStringLiteral("保存"),
-                                       QStringLiteral("请输入文件名及路径："), proposed)
-                               .value_or(QString());
+    const QString answer =
+        desk.prompt(owner, QStringLiteral("保存"), QStringLiteral("请输入文件名及路径："), proposed)
+            .value_or(QString());
     if (text::trimSpaces(QStringView(answer)).isEmpty())
         return;
     const WriteResult result = WriteTextFile(answer, report);

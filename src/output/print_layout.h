@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QList>
@@ -12,8 +13,8 @@ namespace output {
 
 struct PrintMetrics
 {
-    int pageWidth = 0;   // as the printer reports it for A4 portrait
-    int pageHeight = 0;  // of the printable area; 0 prints everything on one page
+    int pageWidth = 0;     // as the printer reports it for A4 portrait
+    int pageHeight = 0;    // of the printable area; 0 prints everything on one page
     double lineHeight = 0; // one line of the print font, measured on "A"
     std::function<double(QStringView)> textWidth; // in the print font
 };

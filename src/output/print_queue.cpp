@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/print_queue.h"
 
 #include <QFile>
@@ -62,10 +63,9 @@ QString queueRefusal(const QString &queue)
     if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING)
         return QStringLiteral("打印机“%1”无法使用：%2").arg(queue, lastError());
 
-    ipp_attribute_t *message =
-        ippFindAttribute(response.get(), "printer-state-message", IPP_TAG_TEXT);
-    const QString reason =
-        message ? QString::fromUtf8(ippGetString(message, 0, nullptr)).trimmed() : QString();
+    ipp_attribute_t *message = ippFindAttribute(response.get(), "printer-state-message", IPP_TAG_TEXT);
+    const QString reason = message ? QString::fromUtf8(ippGetString(message, 0, nullptr)).trimmed()
+                                   : QString();
     ipp_attribute_t *accepting =
         ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
     if (accepting && !ippGetBoolean(accepting, 0))

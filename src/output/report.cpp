@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/report.h"
 
 #include "text/trim.h"
@@ -11,7 +12,8 @@ QString ComposeReport(const QueryState &state)
     const QString crlf = QStringLiteral("\r\n");
     const QString blank = QStringLiteral(" \r\n");
     QString report;
-    report += QStringLiteral("《梦鉴》由睿蓝软件开发发布；软件升级参见") + QString::fromUtf16(config::kMakerUrl) + crlf;
+    report += QStringLiteral("《梦鉴》由睿蓝软件开发发布；软件升级参见")
+              + QString::fromUtf16(config::kMakerUrl) + crlf;
     report += blank;
     report += QStringLiteral("输入梦境关键字：") + text::trimSpaces(state.keyword) + crlf;
     report += blank;
@@ -24,7 +26,8 @@ QString ComposeReport(const QueryState &state)
     for (const QString &keyword : state.references)
         report += keyword + crlf;
     report += blank;
-    report += QStringLiteral("《名汇坊》姓名设计专家！") + QString::fromUtf16(config::kSiblingUrl) + crlf;
+    report +=
+        QStringLiteral("《名汇坊》姓名设计专家！") + QString::fromUtf16(config::kSiblingUrl) + crlf;
     return report;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/text_file.h"
 
 #include "text/gbk.h"
@@ -73,9 +74,9 @@ QString describeCause(int errnum)
 // not named here.
 QString translateCause(const QString &systemReason)
 {
-    static constexpr int kKnown[] = {ENOENT,  EACCES, EPERM,  EROFS, ENOSPC, EDQUOT, ENAMETOOLONG,
-                                     EISDIR,  ENOTDIR, EINVAL, EILSEQ, EIO,   EFBIG,  EMFILE,
-                                     ENFILE,  ETXTBSY, EBUSY};
+    static constexpr int kKnown[] = {ENOENT,       EACCES, EPERM,   EROFS,   ENOSPC, EDQUOT,
+                                     ENAMETOOLONG, EISDIR, ENOTDIR, EINVAL,  EILSEQ, EIO,
+                                     EFBIG,        EMFILE, ENFILE,  ETXTBSY, EBUSY};
     for (const int errnum : kKnown) {
         const char *english = strerrordesc_np(errnum);
         if ((english && systemReason.contains(QString::fromUtf8(english), Qt::CaseInsensitive))

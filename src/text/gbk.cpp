@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/gbk.h"
 
 #include <unicode/ucnv.h>
@@ -29,8 +30,8 @@ Converter openConverter(bool substitute)
                               nullptr, &status);
         ucnv_setSubstChars(converter.get(), "?", 1, &status);
     } else {
-        ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr,
-                              nullptr, &status);
+        ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                              &status);
     }
     return U_SUCCESS(status) ? std::move(converter) : nullptr;
 }
@@ -70,8 +71,8 @@ QByteArray encodeGbk(QStringView s)
     QByteArray out(s.size() * 2 + 16, Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
     const int32_t n = ucnv_fromUChars(converter.get(), out.data(), int32_t(out.size()),
-                                      reinterpret_cast<const UChar *>(s.utf16()),
-                                      int32_t(s.size()), &status);
+                                      reinterpret_cast<const UChar *>(s.utf16()), int32_t(s.size()),
+                                      &status);
     if (U_FAILURE(status))
         return {};
     out.truncate(n);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -13,7 +14,10 @@ namespace text {
 [[nodiscard]] int gbkLength(char16_t unit) noexcept;
 
 // Whether the keyword input accepts the code unit: only two-byte characters are valid.
-[[nodiscard]] inline bool isTwoByteGbk(char16_t unit) noexcept { return gbkLength(unit) == 2; }
+[[nodiscard]] inline bool isTwoByteGbk(char16_t unit) noexcept
+{
+    return gbkLength(unit) == 2;
+}
 
 // `s` in code page 936; a character the code page cannot hold becomes "?".
 [[nodiscard]] QByteArray encodeGbk(QStringView s);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -9,8 +10,8 @@ namespace text {
 // Chinese characters, full-width letters, digits and signs, the full-width space.
 struct CheckedInput
 {
-    QString text;       // the valid characters, in their order
-    int cursor = 0;     // where the cursor goes: after the same valid characters as before
+    QString text;         // the valid characters, in their order
+    int cursor = 0;       // where the cursor goes: after the same valid characters as before
     bool changed = false; // whether any character was taken out
 };
 

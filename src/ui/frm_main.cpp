@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/frm_main.h"
 
 #include "desktop/desktop.h"
@@ -32,7 +33,6 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSvgWidget>
-
 
 namespace ui {
 namespace {
@@ -84,7 +84,8 @@ void frmMain::createControls()
     for (const ButtonDesign &design : buttons) {
         auto *button = new ToolButton(QString::fromLatin1(design.icon), design.hint, this);
         button->setObjectName(QString::fromLatin1(design.name));
-        button->setGeometry(toPixels(left), toPixels(kButtonTop), toPixels(kButtonSize), toPixels(kButtonSize));
+        button->setGeometry(toPixels(left), toPixels(kButtonTop), toPixels(kButtonSize),
+                            toPixels(kButtonSize));
         connect(button, &ToolButton::hovered, this, [this, button] { ShowStatus(button->hint()); });
         *design.button = button;
         left += kButtonPitch;
@@ -137,7 +138,8 @@ void frmMain::createControls()
     // Back and forward through the queries of this session (Alt+Left and Alt+Right, the
     // Back and Forward keys, the mouse's side buttons), each shown as a keyword label's
     // click shows it.
-    m_navigation = new QueryNavigation(this, m_frmBack, [this](const QString &keyword) { keywordChosen(keyword); });
+    m_navigation =
+        new QueryNavigation(this, m_frmBack, [this](const QString &keyword) { keywordChosen(keyword); });
 
     // The size of the results' text: keys anywhere in the window, Ctrl with the wheel over
     // the results.
@@ -182,8 +184,9 @@ void frmMain::load()
 
 QString frmMain::welcomeText()
 {
-    return QStringLiteral("请输入梦境关键字，系统将会显示相关的分析资料和相关的参考关键字，尽量为你找到满意的解释。"
-                          "\r\n\r\n点击参考关键字，即可显示相关分析资料。");
+    return QStringLiteral(
+        "请输入梦境关键字，系统将会显示相关的分析资料和相关的参考关键字，尽量为你找到满意的解释。"
+        "\r\n\r\n点击参考关键字，即可显示相关分析资料。");
 }
 
 QString frmMain::defaultStatusText()
@@ -289,7 +292,9 @@ void frmMain::ArrangeWindow()
     input.height = toTwips(height());
     input.lineHeight = m_frmBack->lineHeightTwips();
     input.keywordLabels = m_frmBack->keywordLabelCount();
-    input.resultTextHeight = [this](int widthTwips) { return m_frmBack->resultTextHeightTwips(widthTwips); };
+    input.resultTextHeight = [this](int widthTwips) {
+        return m_frmBack->resultTextHeightTwips(widthTwips);
+    };
     // The results panel stands where the scroll bar has taken it.
     m_geometry.Frame1.top = -m_frmBack->scrollPosition();
     m_geometry = ui::ArrangeWindow(input, m_geometry);
@@ -396,17 +401,20 @@ output::QueryState frmMain::queryState() const
 
 void frmMain::SaveReport()
 {
-    output::SaveReport(queryState(), [this](const QString &t) { ShowStatus(t); }, this);
+    output::SaveReport(
+        queryState(), [this](const QString &t) { ShowStatus(t); }, this);
 }
 
 void frmMain::CopyReport()
 {
-    output::CopyReport(queryState(), [this](const QString &t) { ShowStatus(t); }, this);
+    output::CopyReport(
+        queryState(), [this](const QString &t) { ShowStatus(t); }, this);
 }
 
 void frmMain::PrintReport()
 {
-    output::PrintReport(queryState(), [this](const QString &t) { ShowStatus(t); }, this);
+    output::PrintReport(
+        queryState(), [this](const QString &t) { ShowStatus(t); }, this);
 }
 
 void frmMain::OpenMakerSite()

@@ -26,8 +26,9 @@ QueryNavigation::QueryNavigation(QWidget *window, ResultsView *results, Show sho
 
     connect(results, &ResultsView::scrollPositionChanged, this,
             [this](int value) { m_history.setScroll(value); });
-    connect(results, &ResultsView::lineHeightChanged, this,
-            [this](int lineHeight, int oldLineHeight) { m_history.scaleScrolls(lineHeight, oldLineHeight); });
+    connect(results, &ResultsView::lineHeightChanged, this, [this](int lineHeight, int oldLineHeight) {
+        m_history.scaleScrolls(lineHeight, oldLineHeight);
+    });
     // The side buttons reach whichever control is under the pointer.
     qApp->installEventFilter(this);
 }

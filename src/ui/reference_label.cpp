@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/reference_label.h"
 
 #include <QKeyEvent>
@@ -67,8 +68,7 @@ void ReferenceLabel::keyPressEvent(QKeyEvent *event)
         event->accept();
         emit clicked(m_index);
         return;
-    default:
-        QLabel::keyPressEvent(event);
+    default: QLabel::keyPressEvent(event);
     }
 }
 

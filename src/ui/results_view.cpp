@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/results_view.h"
 
 #include "ui/reference_label.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/window_layout.h"
 
 #include <algorithm>
@@ -46,17 +47,15 @@ WindowGeometry ArrangeWindow(const LayoutInput &in, WindowGeometry g)
     move(g.frmBack, g.frmBack.left, g.frmBack.top, w - 2 * g.frmBack.left,
          h - g.frmBack.top - g.statusBar.height - kPanelBottomGap);
 
-    move(g.statusBar, g.frmBack.left, h - g.statusBar.height - kStatusBottomGap,
-         g.frmBack.width, kStatusHeight);
+    move(g.statusBar, g.frmBack.left, h - g.statusBar.height - kStatusBottomGap, g.frmBack.width,
+         kStatusHeight);
 
     move(g.frmFore, kViewportLeft, kViewportTop, g.frmBack.width - kScrollWidth - kViewportGap,
          g.frmBack.height - g.frmFore.top - kViewportGap);
 
-    move(g.VScroll1, g.frmBack.width - kScrollOffset, g.frmFore.top, kScrollWidth,
-         g.frmFore.height);
+    move(g.VScroll1, g.frmBack.width - kScrollOffset, g.frmFore.top, kScrollWidth, g.frmFore.height);
 
-    move(g.Frame1, g.Frame1.left, g.Frame1.top, g.frmFore.width - kPanelTrim,
-         g.Frame1.height);
+    move(g.Frame1, g.Frame1.left, g.Frame1.top, g.frmFore.width - kPanelTrim, g.Frame1.height);
 
     const int textWidth = g.Frame1.width - kTextTrim;
     if (textWidth >= 0) {
@@ -71,8 +70,7 @@ WindowGeometry ArrangeWindow(const LayoutInput &in, WindowGeometry g)
         g.keywordLabelTops[i] = g.headerTop + int(i + 2) * line;
 
     const int lastTop = g.keywordLabelTops.empty() ? g.headerTop : g.keywordLabelTops.back();
-    move(g.Frame1, g.Frame1.left, g.Frame1.top, g.Frame1.width,
-         lastTop + 3 * line);
+    move(g.Frame1, g.Frame1.left, g.Frame1.top, g.Frame1.width, lastTop + 3 * line);
 
     // Twips are whole numbers here, so the rounding of the overhang is exact. A panel that
     // fits needs no range: a stale one would leave it scrolled with the bar hidden.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <functional>
@@ -38,10 +39,10 @@ struct WindowGeometry
     TwipsRect titleBar{120, 0, 6735, 375};
     TwipsRect frmBack{120, 1560, 0, 0}; // the background panel
     TwipsRect statusBar{0, 0, 0, 255};
-    TwipsRect frmFore{10, 275, 0, 0};   // the viewport
-    TwipsRect VScroll1{0, 0, 255, 0};   // the scroll bar
-    TwipsRect Frame1{0, 0, 0, 0};       // the results panel
-    TwipsRect lblDscr{120, 120, 0, 0};  // the result label
+    TwipsRect frmFore{10, 275, 0, 0};  // the viewport
+    TwipsRect VScroll1{0, 0, 255, 0};  // the scroll bar
+    TwipsRect Frame1{0, 0, 0, 0};      // the results panel
+    TwipsRect lblDscr{120, 120, 0, 0}; // the result label
     int headerLeft = 120;
     int headerTop = 0;
     std::vector<int> keywordLabelTops; // labels 1..n
@@ -54,9 +55,9 @@ struct WindowGeometry
 
 struct LayoutInput
 {
-    int width = 0;  // the window's inner width
-    int height = 0; // and height
-    int lineHeight = 180; // one line of the labels' font
+    int width = 0;         // the window's inner width
+    int height = 0;        // and height
+    int lineHeight = 180;  // one line of the labels' font
     int keywordLabels = 1; // n: elements 1..n of the label array, shown or not
     // The wrapped height of the result text at a given width.
     std::function<int(int width)> resultTextHeight;

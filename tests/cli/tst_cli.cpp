@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mengjian-lookup as a script sees it: its output, its exit status, its input handling.
 
 #include "kb/tables.h"
@@ -48,9 +49,9 @@ private slots:
     void rawFromStandardInput()
     {
         // The line feed and a carriage return before it are removed, nothing else.
-        const QList<QByteArray> lines{"钟",     "  黄昏  ", "",      "黄昏\r",     "铁锚,抛",
-                                      "人",     "天门开贵人", "\t钟", "钟2",         "抛锚，起锚",
-                                      "傍晚 ",  "  ",        "xyz",  QByteArray(3000, 'z')};
+        const QList<QByteArray> lines{
+            "钟",   "  黄昏  ", "",           "黄昏\r", "铁锚,抛", "人",  "天门开贵人",
+            "\t钟", "钟2",      "抛锚，起锚", "傍晚 ",  "  ",      "xyz", QByteArray(3000, 'z')};
         QByteArray input;
         QByteArray expected;
         for (const QByteArray &line : lines) {
@@ -125,7 +126,8 @@ private slots:
     {
         // QProcess passes arguments as local 8-bit text; go through the shell for raw bytes.
         QProcess p;
-        p.start(u"/bin/sh"_s, {u"-c"_s, u"\"$0\" \"$(printf '\\377')\""_s, QStringLiteral(MENGJIAN_LOOKUP_PATH)});
+        p.start(u"/bin/sh"_s,
+                {u"-c"_s, u"\"$0\" \"$(printf '\\377')\""_s, QStringLiteral(MENGJIAN_LOOKUP_PATH)});
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitCode(), 2);
         QVERIFY(!p.readAllStandardError().isEmpty());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop_session.h"
 
 #include "private_servers.h"
@@ -34,7 +35,7 @@ bool writeFile(const QString &path, const QByteArray &content)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size()
-        && file.flush();
+           && file.flush();
 }
 
 QString logTail(const QString &path)
@@ -47,7 +48,8 @@ QString logTail(const QString &path)
 }
 
 // A session bus that starts no services of its own: everything on it is started by the test.
-constexpr char kBusConfig[] = R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+constexpr char kBusConfig[] =
+    R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
   <type>session</type>
@@ -149,9 +151,8 @@ QString findVisibleWindow(const QString &name, const QProcessEnvironment &env, i
     QString found;
     waitFor(
         [&] {
-            const ToolRun run = runTool(u"xdotool"_s,
-                                        {u"search"_s, u"--onlyvisible"_s, u"--name"_s, name}, env,
-                                        5000);
+            const ToolRun run =
+                runTool(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, name}, env, 5000);
             const QList<QByteArray> ids = run.out.trimmed().split('\n');
             if (run.ok && !ids.first().isEmpty())
                 found = QString::fromLatin1(ids.first().trimmed());
@@ -192,15 +193,12 @@ bool WindowManager::start(const QProcessEnvironment &xEnv, QString *error)
     // A window manager announces itself on the root window once it manages the screen.
     const bool managing = waitFor(
         [&] {
-            const ToolRun run =
-                runTool(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}, xEnv, 5000);
-            return m_process.state() != QProcess::Running
-                || (run.ok && run.out.contains("window id"));
+            const ToolRun run = runTool(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}, xEnv, 5000);
+            return m_process.state() != QProcess::Running || (run.ok && run.out.contains("window id"));
         },
         20000);
     if (!managing || m_process.state() != QProcess::Running) {
-        *error = u"openbox did not take over the screen: "_s
-            + logTail(m_home->filePath(u"openbox.log"_s));
+        *error = u"openbox did not take over the screen: "_s + logTail(m_home->filePath(u"openbox.log"_s));
         stop();
         return false;
     }
@@ -225,12 +223,11 @@ QString InputMethod::missingPart()
         if (testsupport::findTool(tool).isEmpty())
             return tool + u" is not installed (scripts/install-deps.sh installs it)"_s;
     }
-    if (QStandardPaths::locate(QStandardPaths::GenericDataLocation, u"fcitx5/addon/pinyin.conf"_s)
-            .isEmpty())
+    if (QStandardPaths::locate(QStandardPaths::GenericDataLocation, u"fcitx5/addon/pinyin.conf"_s).isEmpty())
         return u"fcitx5's pinyin input method is not installed (fcitx5-chinese-addons; "
                "scripts/install-deps.sh installs it)"_s;
     const QString plugin = QLibraryInfo::path(QLibraryInfo::PluginsPath)
-        + u"/platforminputcontexts/libfcitx5platforminputcontextplugin.so"_s;
+                           + u"/platforminputcontexts/libfcitx5platforminputcontextplugin.so"_s;
     if (!QFile::exists(plugin))
         return u"fcitx5's front end for Qt 6 is not installed (fcitx5-frontend-qt6; "
                "scripts/install-deps.sh installs it)"_s;
@@ -278,17 +275,18 @@ bool InputMethod::start(const QProcessEnvironment &xEnv, QString *error)
 
     // The bus prints its address once it takes connections.
     m_bus.setStandardErrorFile(home + u"/bus.log"_s);
-    testsupport::startTiedToThisProcess(m_bus, testsupport::findTool(u"dbus-daemon"_s),
-                                        {u"--config-file="_s + home + u"/bus.conf"_s,
-                                         u"--nofork"_s, u"--print-address=1"_s});
+    testsupport::startTiedToThisProcess(
+        m_bus, testsupport::findTool(u"dbus-daemon"_s),
+        {u"--config-file="_s + home + u"/bus.conf"_s, u"--nofork"_s, u"--print-address=1"_s});
     QByteArray out;
-    m_bus.waitForStarted(5000) && waitFor(
-        [&] {
-            m_bus.waitForReadyRead(100);
-            out += m_bus.readAllStandardOutput();
-            return out.contains('\n') || m_bus.state() != QProcess::Running;
-        },
-        10000);
+    m_bus.waitForStarted(5000)
+        && waitFor(
+            [&] {
+                m_bus.waitForReadyRead(100);
+                out += m_bus.readAllStandardOutput();
+                return out.contains('\n') || m_bus.state() != QProcess::Running;
+            },
+            10000);
     m_busAddress = QString::fromUtf8(out.trimmed());
     if (m_bus.state() != QProcess::Running || m_busAddress.isEmpty()) {
         *error = u"the D-Bus session bus did not start"_s;
@@ -307,13 +305,14 @@ bool InputMethod::start(const QProcessEnvironment &xEnv, QString *error)
     bool onBus = m_fcitx.waitForStarted(5000);
     {
         QDBusConnection bus = QDBusConnection::connectToBus(m_busAddress, u"mengjian-im-check"_s);
-        onBus = onBus && bus.isConnected() && waitFor(
-                    [&] {
-                        return m_fcitx.state() != QProcess::Running
-                            || bus.interface()->isServiceRegistered(QLatin1StringView(kFcitxService))
-                                   .value();
-                    },
-                    30000);
+        onBus =
+            onBus && bus.isConnected()
+            && waitFor(
+                [&] {
+                    return m_fcitx.state() != QProcess::Running
+                           || bus.interface()->isServiceRegistered(QLatin1StringView(kFcitxService)).value();
+                },
+                30000);
         onBus = onBus && m_fcitx.state() == QProcess::Running;
     }
     QDBusConnection::disconnectFromBus(u"mengjian-im-check"_s);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -40,8 +41,7 @@ std::optional<QRect> settledXWindowGeometry(const QString &window, const QProces
 
 // The first visible top-level window whose name matches `name`; "" when none appeared
 // within `timeoutMs`.
-QString findVisibleWindow(const QString &name, const QProcessEnvironment &env,
-                          int timeoutMs = 30000);
+QString findVisibleWindow(const QString &name, const QProcessEnvironment &env, int timeoutMs = 30000);
 
 // openbox, the window manager of many light desktops: it reparents each window into a frame
 // of its own and moves windows at their request.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program as a person uses it: its own X server (Xvfb), keys typed and buttons
 // clicked with xdotool, the clipboard read by another program (xclip), the print command
 // sent to the default queue of the test's own CUPS scheduler and the PDF that queue writes.
@@ -76,8 +77,7 @@ int pdfPageCount(const QString &path)
     const ToolRun info = runTool(u"pdfinfo"_s, {path});
     if (!succeeded(info))
         return -1;
-    static const QRegularExpression pages(u"^Pages:\\s+(\\d+)\\s*$"_s,
-                                          QRegularExpression::MultilineOption);
+    static const QRegularExpression pages(u"^Pages:\\s+(\\d+)\\s*$"_s, QRegularExpression::MultilineOption);
     const QRegularExpressionMatch m = pages.match(QString::fromUtf8(info.out));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
@@ -135,8 +135,8 @@ QString describe(const QList<InkBand> &bands)
 QImage firstPageImage(const QString &pdf, const QString &pngBase)
 {
     QFile::remove(pngBase + u".png"_s);
-    const ToolRun run = runTool(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"100"_s, u"-f"_s, u"1"_s,
-                                                u"-l"_s, u"1"_s, u"-singlefile"_s, pdf, pngBase});
+    const ToolRun run = runTool(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"100"_s, u"-f"_s, u"1"_s, u"-l"_s,
+                                                u"1"_s, u"-singlefile"_s, pdf, pngBase});
     return succeeded(run) ? QImage(pngBase + u".png"_s) : QImage();
 }
 
@@ -177,9 +177,8 @@ class TestEndToEnd : public QObject
         testsupport::startTiedToThisProcess(m_app, QStringLiteral(MENGJIAN_APP_PATH), {});
         if (!m_app.waitForStarted(10000))
             return {};
-        const ToolRun found = x(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
-                                               u"--name"_s, u"梦鉴"_s},
-                                30000);
+        const ToolRun found =
+            x(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"梦鉴"_s}, 30000);
         if (!succeeded(found))
             return {};
         const QList<QByteArray> ids = found.out.trimmed().split('\n');
@@ -191,15 +190,15 @@ class TestEndToEnd : public QObject
     bool typeQuery(const QString &keyword) const
     {
         return succeeded(x(u"xdotool"_s, {u"windowfocus"_s, m_window}))
-            && succeeded(x(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"120"_s, keyword}))
-            && succeeded(x(u"xdotool"_s, {u"key"_s, u"Return"_s}));
+               && succeeded(x(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"120"_s, keyword}))
+               && succeeded(x(u"xdotool"_s, {u"key"_s, u"Return"_s}));
     }
 
     bool click(QPoint inWindow) const
     {
-        return succeeded(x(u"xdotool"_s,
-                           {u"mousemove"_s, u"--window"_s, m_window, QString::number(inWindow.x()),
-                            QString::number(inWindow.y()), u"click"_s, u"1"_s}));
+        return succeeded(
+            x(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, m_window, QString::number(inWindow.x()),
+                             QString::number(inWindow.y()), u"click"_s, u"1"_s}));
     }
 
     // The clipboard's text as another program reads it while the program serves it, waiting
@@ -220,8 +219,7 @@ class TestEndToEnd : public QObject
     static QString expectedReport(const QString &fieldText)
     {
         QString keyword = fieldText;
-        const modJieMEng::ShownResult shown =
-            modJieMEng::showResult(modJieMEng::LookupKeyword(keyword));
+        const modJieMEng::ShownResult shown = modJieMEng::showResult(modJieMEng::LookupKeyword(keyword));
         return output::ComposeReport({fieldText, shown.text, shown.references});
     }
 
@@ -230,8 +228,9 @@ private slots:
     {
         for (const QString &tool : {u"Xvfb"_s, u"xdotool"_s, u"cupsd"_s}) {
             if (testsupport::findTool(tool).isEmpty())
-                QSKIP(qPrintable(tool + u" is not installed (scripts/install-deps.sh installs it); "
-                                        "the end-to-end tests need it"_s));
+                QSKIP(qPrintable(tool
+                                 + u" is not installed (scripts/install-deps.sh installs it); "
+                                   "the end-to-end tests need it"_s));
         }
         QString error;
         QVERIFY2(m_x.start(&error), qPrintable(error));
@@ -322,8 +321,8 @@ private slots:
         if (pages <= 0) {
             QByteArray jobs;
             m_cups.runTool(u"lpstat"_s, {u"-W"_s, u"all"_s, u"-o"_s}, nullptr, &jobs);
-            QFAIL(qPrintable(u"no PDF appeared in %1 within 60 s; jobs:\n%2"_s.arg(
-                pdf, QString::fromUtf8(jobs))));
+            QFAIL(qPrintable(
+                u"no PDF appeared in %1 within 60 s; jobs:\n%2"_s.arg(pdf, QString::fromUtf8(jobs))));
         }
         QVERIFY(pages >= 1);
 
@@ -345,8 +344,8 @@ private slots:
         reference.setOutputFileName(outDir + u"/print-expected.pdf"_s);
         reference.setPageLayout(queue.pageLayout());
         QCOMPARE(output::PrintText(expectedReport(keyword), reference), QString());
-        const QImage expected = firstPageImage(outDir + u"/print-expected.pdf"_s,
-                                               outDir + u"/print-expected"_s);
+        const QImage expected =
+            firstPageImage(outDir + u"/print-expected.pdf"_s, outDir + u"/print-expected"_s);
         QVERIFY(!expected.isNull());
 
         const QList<InkBand> printed = inkBands(page);
@@ -357,13 +356,11 @@ private slots:
         for (qsizetype i = 0; i < printed.size(); ++i) {
             const InkBand &p = printed[i];
             const InkBand &w = wanted[i];
-            const bool near = qAbs(p.top - w.top) <= kInkTolerance
-                && qAbs(p.bottom - w.bottom) <= kInkTolerance
-                && qAbs(p.left - w.left) <= kInkTolerance
-                && qAbs(p.right - w.right) <= kInkTolerance;
+            const bool near =
+                qAbs(p.top - w.top) <= kInkTolerance && qAbs(p.bottom - w.bottom) <= kInkTolerance
+                && qAbs(p.left - w.left) <= kInkTolerance && qAbs(p.right - w.right) <= kInkTolerance;
             QVERIFY2(near, qPrintable(u"line %1 of print differs"_s.arg(i + 1) + both));
         }
-
     }
 
     void printRefusedByTheQueueShowsAWarning()
@@ -371,8 +368,7 @@ private slots:
         if (QStandardPaths::findExecutable(u"xclip"_s).isEmpty())
             QSKIP("xclip is not installed (scripts/install-deps.sh installs it)");
         QString error;
-        QVERIFY2(m_cups.runTool(u"cupsreject"_s, {u"-r"_s, u"维修中"_s, kQueue}, &error),
-                 qPrintable(error));
+        QVERIFY2(m_cups.runTool(u"cupsreject"_s, {u"-r"_s, u"维修中"_s, kQueue}, &error), qPrintable(error));
         const auto accept = qScopeGuard([this] { m_cups.runTool(u"cupsaccept"_s, {kQueue}); });
         const QString pdf = m_cups.pdfPath(kQueue);
         QFile::remove(pdf);
@@ -381,16 +377,14 @@ private slots:
         QVERIFY(click(kPrintButton));
 
         // The warning box, titled as the command.
-        const ToolRun box = x(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
-                                             u"--name"_s, u"^列印$"_s},
-                              20000);
+        const ToolRun box =
+            x(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^列印$"_s}, 20000);
         QVERIFY2(succeeded(box), "no warning box appeared");
         const QString boxId = QString::fromLatin1(box.out.trimmed().split('\n').first());
         QVERIFY(succeeded(x(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, boxId})));
         QVERIFY(succeeded(x(u"xdotool"_s, {u"key"_s, u"Return"_s})));
-        QTRY_VERIFY_WITH_TIMEOUT(!succeeded(x(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s,
-                                                            u"--name"_s, u"^列印$"_s})),
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !succeeded(x(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^列印$"_s})), 10000);
 
         // The window is still there and still answers.
         QVERIFY(click(kCopyButton));
@@ -405,8 +399,7 @@ private slots:
     {
         const ToolRun prop = x(u"xprop"_s, {u"-id"_s, m_window, u"WM_CLASS"_s});
         QVERIFY2(succeeded(prop), "xprop could not read the window's WM_CLASS");
-        static const QRegularExpression wmClass(
-            u"^WM_CLASS\\(STRING\\) = \"([^\"]*)\", \"([^\"]*)\"$"_s);
+        static const QRegularExpression wmClass(u"^WM_CLASS\\(STRING\\) = \"([^\"]*)\", \"([^\"]*)\"$"_s);
         const QRegularExpressionMatch m = wmClass.match(QString::fromLatin1(prop.out.trimmed()));
         QVERIFY2(m.hasMatch(), prop.out.constData());
         QCOMPARE(m.captured(1), u"mengjian"_s);

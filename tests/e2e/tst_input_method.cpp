@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing a keyword with a pinyin input method, as most Chinese users do: fcitx5 on a private
 // X display and D-Bus session, the real program, keys pressed with xdotool. What the
 // program shows is read from the screen (the status bar, the result area) and from the
@@ -24,8 +25,14 @@ namespace {
 // status bar and the result area below the input.
 constexpr QRect kKeywordInput{8, 72, 185, 20};
 constexpr QPoint kCopyButton{37 + 12, 32 + 12};
-QRect statusBarIn(QSize window) { return {8, window.height() - 20, window.width() - 16, 14}; }
-QRect resultAreaIn(QSize window) { return {8, 110, window.width() - 16, window.height() - 140}; }
+QRect statusBarIn(QSize window)
+{
+    return {8, window.height() - 20, window.width() - 16, 14};
+}
+QRect resultAreaIn(QSize window)
+{
+    return {8, 110, window.width() - 16, window.height() - 140};
+}
 
 // fcitx5's window of candidates, shown while a syllable is being composed.
 const QString kCandidateWindow = u"^Fcitx5 Input Window$"_s;
@@ -44,15 +51,11 @@ class TestInputMethod : public QObject
     QProcessEnvironment m_env;
     QString m_window;
 
-    bool xdotool(const QStringList &args) const
-    {
-        return e2e::runTool(u"xdotool"_s, args, m_env).ok;
-    }
+    bool xdotool(const QStringList &args) const { return e2e::runTool(u"xdotool"_s, args, m_env).ok; }
 
     QImage windowImage() const
     {
-        const e2e::ToolRun shot =
-            e2e::runTool(u"import"_s, {u"-window"_s, m_window, u"png:-"_s}, m_env);
+        const e2e::ToolRun shot = e2e::runTool(u"import"_s, {u"-window"_s, m_window, u"png:-"_s}, m_env);
         return shot.ok ? QImage::fromData(shot.out, "PNG") : QImage();
     }
 
@@ -63,8 +66,7 @@ class TestInputMethod : public QObject
         t.start();
         do {
             const e2e::ToolRun run = e2e::runTool(
-                u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, kCandidateWindow},
-                m_env, 5000);
+                u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, kCandidateWindow}, m_env, 5000);
             const QByteArray id = run.out.trimmed().split('\n').first();
             if (shown && !id.isEmpty())
                 return e2e::settledXWindowGeometry(QString::fromLatin1(id), m_env);
@@ -85,8 +87,8 @@ class TestInputMethod : public QObject
         QElapsedTimer t;
         t.start();
         do {
-            const e2e::ToolRun read = e2e::runTool(
-                u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, m_env, 10000);
+            const e2e::ToolRun read =
+                e2e::runTool(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, m_env, 10000);
             if (read.ok && !read.out.isEmpty())
                 return read.out;
             QThread::msleep(200);
@@ -165,8 +167,8 @@ private slots:
             const std::optional<QRect> candidates = waitForCandidates(true);
             QVERIFY2(candidates, qPrintable(at + u"no candidate window appeared while composing"_s));
             const QRect input = kKeywordInput.translated(window->topLeft());
-            const QString place = at + u"candidates at "_s + describe(*candidates)
-                + u", keyword input at "_s + describe(input);
+            const QString place =
+                at + u"candidates at "_s + describe(*candidates) + u", keyword input at "_s + describe(input);
             QVERIFY2(candidates->left() >= input.left() && candidates->left() <= input.right(),
                      qPrintable(place));
             QVERIFY2(candidates->top() >= input.center().y() && candidates->top() <= input.bottom() + 12,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the main window is, as the program believes and as the X server has it, on a
 // private X display with and without a window manager. Everything that asks the program
 // for a screen position (the input method's cursor rectangle, popups, dialogs centred on
@@ -45,8 +46,7 @@ int runStartProbe(int argc, char **argv)
     // The window manager's answers to the mapping (reparenting, placement) arrive just after.
     QTest::qWait(700);
     const QPoint corner = window->mapToGlobal(QPoint(0, 0));
-    std::printf("%llu %d %d\n", static_cast<unsigned long long>(window->winId()), corner.x(),
-                corner.y());
+    std::printf("%llu %d %d\n", static_cast<unsigned long long>(window->winId()), corner.x(), corner.y());
     std::fflush(stdout);
     return app.exec();
 }
@@ -117,8 +117,7 @@ private slots:
                 line += probe.readAllStandardOutput();
             const QList<QByteArray> fields = line.trimmed().split(' ');
             QVERIFY2(fields.size() == 3,
-                     qPrintable(u"start %1: the window did not open (probe said \"%2\", exit %3)"_s
-                                    .arg(start)
+                     qPrintable(u"start %1: the window did not open (probe said \"%2\", exit %3)"_s.arg(start)
                                     .arg(QString::fromLatin1(line))
                                     .arg(probe.exitCode())));
             const QString window = QString::fromLatin1(fields[0]);
@@ -126,10 +125,10 @@ private slots:
 
             const std::optional<QRect> onScreen = e2e::settledXWindowGeometry(window, env);
             testsupport::stopProcess(probe);
-            QVERIFY2(onScreen, qPrintable(u"start %1: the X server knows no window %2"_s.arg(start).arg(window)));
+            QVERIFY2(onScreen,
+                     qPrintable(u"start %1: the X server knows no window %2"_s.arg(start).arg(window)));
             const QString where = u"start %1: the window believes its corner is at (%2, %3), the X "
-                                  "server shows it at (%4, %5)"_s
-                                      .arg(start)
+                                  "server shows it at (%4, %5)"_s.arg(start)
                                       .arg(believed.x())
                                       .arg(believed.y())
                                       .arg(onScreen->x())

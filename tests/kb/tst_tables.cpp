@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped tables: their format and the figures the program and its users rely on, so
 // that no edit of data/ breaks them unnoticed.
 
@@ -97,9 +98,9 @@ private slots:
     {
         QVERIFY(m_records.startsWith(
             u"1|铁锚|梦见船抛锚，意味着自己的全部愿望将得到实现。梦见起锚，预兆将去长途旅行。|其它类|抛锚，起锚@"_s));
-        for (const QString &row : {u"@3|灰烬|梦见灰烬是不祥之兆。|其它类|@"_s,
-                                   u"@526|傍晚|梦见黄昏，大难临头。|自然类|黄昏@"_s,
-                                   u"@64|钟2|梦见买钟，要走红运。|其它类|@"_s})
+        for (const QString &row :
+             {u"@3|灰烬|梦见灰烬是不祥之兆。|其它类|@"_s, u"@526|傍晚|梦见黄昏，大难临头。|自然类|黄昏@"_s,
+              u"@64|钟2|梦见买钟，要走红运。|其它类|@"_s})
             QVERIFY2(m_records.contains(row), qPrintable(row));
         QVERIFY(m_records.contains(u"@23|钟|"_s));
     }
@@ -223,7 +224,8 @@ private slots:
     void verseBehaviour()
     {
         QString keyword = u"门开"_s;
-        const QStringList gates = modJieMEng::FindOmenVerses(keyword, m_verses).split(u'；', Qt::SkipEmptyParts);
+        const QStringList gates =
+            modJieMEng::FindOmenVerses(keyword, m_verses).split(u'；', Qt::SkipEmptyParts);
         QVERIFY(gates.size() >= 3);
         QVERIFY(gates.contains(u"天门开贵人荐引"_s));
         keyword = u"贵人荐引"_s;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A word-for-word model of the lookups, built with QString::split, to check the engine's

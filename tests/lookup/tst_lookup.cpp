@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lookups on small tables of our own, chosen so that each case tells one rule apart.
 
 #include "lookup/mod_jie_meng.h"
@@ -9,22 +10,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kRecords = QStringLiteral(
-    "1|铁锚|梦见船抛锚，愿望将得实现。|其它类|抛锚，起锚@"
-    "3|灰烬|梦见灰烬是不祥之兆。|其它类|@"
-    "23|钟|梦见钟，有远信。|其它类|@"
-    "64|钟2|梦见买钟，要走红运。|其它类|@"
-    "100| 花 |  梦见花，主喜。 |植物类| 鲜花，花朵 @"
-    "200|天门|梦见天门，贵人相助。|自然类|@"
-    "300|大钟|梦见大钟，名声远扬。|其它类|铜钟@"
-    "400|结尾|释义未完，|其它类|@"
-    "500|两段@"
-    "510|三段|只有三段"
-    "@526|傍晚|梦见黄昏，大难临头。|自然类|黄昏@");
+const QString kRecords = QStringLiteral("1|铁锚|梦见船抛锚，愿望将得实现。|其它类|抛锚，起锚@"
+                                        "3|灰烬|梦见灰烬是不祥之兆。|其它类|@"
+                                        "23|钟|梦见钟，有远信。|其它类|@"
+                                        "64|钟2|梦见买钟，要走红运。|其它类|@"
+                                        "100| 花 |  梦见花，主喜。 |植物类| 鲜花，花朵 @"
+                                        "200|天门|梦见天门，贵人相助。|自然类|@"
+                                        "300|大钟|梦见大钟，名声远扬。|其它类|铜钟@"
+                                        "400|结尾|释义未完，|其它类|@"
+                                        "500|两段@"
+                                        "510|三段|只有三段"
+                                        "@526|傍晚|梦见黄昏，大难临头。|自然类|黄昏@");
 
-const QString kVerses = QStringLiteral(
-    "天门开贵人荐引，天光照身疾病除，仰面向天大富贵，风如吼主远信至。"
-    " 蝇污人衣必有谗，蝼蛄主有不明事。");
+const QString kVerses = QStringLiteral("天门开贵人荐引，天光照身疾病除，仰面向天大富贵，风如吼主远信至。"
+                                       " 蝇污人衣必有谗，蝼蛄主有不明事。");
 
 } // namespace
 
@@ -136,8 +135,7 @@ private slots:
         QTest::newRow("opening") << u"天门开贵"_s << u"天门开贵人荐引；"_s;
         QTest::newRow("end of phrase is not searched") << u"贵人荐引"_s << QString();
         QTest::newRow("inside the opening") << u"门开"_s << u"天门开贵人荐引；"_s;
-        QTest::newRow("fourth character")
-            << u"天"_s << u"天门开贵人荐引；天光照身疾病除；仰面向天大富贵；"_s;
+        QTest::newRow("fourth character") << u"天"_s << u"天门开贵人荐引；天光照身疾病除；仰面向天大富贵；"_s;
         QTest::newRow("fifth character is outside") << u"人"_s << u"蝇污人衣必有谗；"_s;
         QTest::newRow("phrase closing a section") << u"吼"_s << u"风如吼主远信至；"_s;
         QTest::newRow("after a space") << u"蝇污"_s << u"蝇污人衣必有谗；"_s;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lookups on the shipped tables: the behaviour users rely on, and the engine's walk
 // checked against a split-based model over every keyword, alias and character of the data.
 
@@ -62,8 +63,8 @@ private slots:
 
     void engineAgreesWithTheModel()
     {
-        QSet<QString> queries{u","_s, u"，"_s, u"天门开贵人"_s, u"门开"_s, u"人"_s, u"子"_s,
-                              u"龘龘龘"_s, u" 钟 "_s, u"\t钟"_s};
+        QSet<QString> queries{u","_s,  u"，"_s,     u"天门开贵人"_s, u"门开"_s, u"人"_s,
+                              u"子"_s, u"龘龘龘"_s, u" 钟 "_s,       u"\t钟"_s};
         for (const QString &piece : m_records.split(u'@')) {
             const QStringList f = piece.split(u'|');
             if (f.size() < 5)
@@ -73,7 +74,7 @@ private slots:
                 queries.insert(alias);
             for (const QChar c : f[1])
                 queries.insert(QString(c));
-            queries.insert(f[1] + u',' + f[4].left(1)); // spans the join
+            queries.insert(f[1] + u',' + f[4].left(1));    // spans the join
             queries.insert(f[1] + f[1].left(1) + u"天"_s); // all/any passes
         }
         QVERIFY(queries.size() > 20);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDir>
@@ -23,9 +24,9 @@ public:
             m_whyNot = QStringLiteral("no temporary folder");
             return;
         }
-        if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                                         QStringLiteral("-o"), QStringLiteral("size=16k"),
-                                                         QStringLiteral("tmpfs"), m_dir.path()})
+        if (QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                               QStringLiteral("size=16k"), QStringLiteral("tmpfs"), m_dir.path()})
             != 0) {
             m_whyNot = QStringLiteral("mount -t tmpfs failed (no CAP_SYS_ADMIN here)");
             return;
@@ -44,11 +45,9 @@ public:
             return;
         }
         const QByteArray block(512, 'f');
-        while (filler.write(block) == block.size()) {
-        }
+        while (filler.write(block) == block.size()) { }
         // Fill the last bytes one by one so that not even a short write fits.
-        while (filler.write("f", 1) == 1) {
-        }
+        while (filler.write("f", 1) == 1) { }
         m_ready = true;
     }
 
@@ -67,8 +66,8 @@ public:
     // What the filesystem holds besides the filler.
     QStringList entries() const
     {
-        QStringList names = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                                         QDir::Name);
+        QStringList names =
+            QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
         names.removeAll(QStringLiteral(".filler"));
         return names;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/desktop.h"
 #include "output/commands.h"
 #include "output/report.h"
@@ -50,8 +51,8 @@ public:
     std::optional<QString> answer;
     QStringList clipboard;
     int printerRequests = 0;
-    QString pdfPath; // where the default printer writes; empty when there is none
-    QString queue;   // else the print queue that is the default printer
+    QString pdfPath;                     // where the default printer writes; empty when there is none
+    QString queue;                       // else the print queue that is the default printer
     std::function<void()> printerChosen; // runs once the printer has been handed out
     QList<QUrl> opened;
     bool browserTakesUrls = true;
@@ -75,8 +76,7 @@ public:
         ++printerRequests;
         std::unique_ptr<QPrinter> printer;
         if (!queue.isEmpty()) {
-            printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(queue),
-                                                 QPrinter::HighResolution);
+            printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution);
         } else if (!pdfPath.isEmpty()) {
             printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             printer->setOutputFormat(QPrinter::PdfFormat);
@@ -258,9 +258,10 @@ private slots:
 
         const QString programFolder = QCoreApplication::applicationDirPath();
         QVERIFY2(QFileInfo(programFolder).isWritable(), "the test expects its own folder to be writable");
-        const QRegularExpression pattern(
-            u"^"_s + QRegularExpression::escape(QDir::toNativeSeparators(programFolder) + QDir::separator() + u"蛇"_s)
-            + u"(0|[1-5]?[0-9])\\.txt$"_s);
+        const QRegularExpression pattern(u"^"_s
+                                         + QRegularExpression::escape(QDir::toNativeSeparators(programFolder)
+                                                                      + QDir::separator() + u"蛇"_s)
+                                         + u"(0|[1-5]?[0-9])\\.txt$"_s);
         const QRegularExpressionMatch match = pattern.match(parts.at(2));
         QVERIFY2(match.hasMatch(), qPrintable(parts.at(2)));
         const int second = match.captured(1).toInt();
@@ -429,8 +430,7 @@ private slots:
         QTest::newRow("ready: printed") << QStringList() << false << QString();
         QTest::newRow("rejecting jobs")
             << QStringList{u"cupsreject"_s, u"-r"_s, u"维修中，请稍候"_s} << false << u"维修中，请稍候"_s;
-        QTest::newRow("stopped") << QStringList{u"cupsdisable"_s, u"-r"_s, u"卡纸"_s} << false
-                                 << u"卡纸"_s;
+        QTest::newRow("stopped") << QStringList{u"cupsdisable"_s, u"-r"_s, u"卡纸"_s} << false << u"卡纸"_s;
         QTest::newRow("removed after it was chosen") << QStringList() << true << u"无法使用"_s;
     }
 
@@ -441,11 +441,13 @@ private slots:
         QFETCH(QString, reason);
         if (!m_cupsError.isEmpty())
             QSKIP(qPrintable(m_cupsError));
-        const QString queue = u"q-"_s + QString::fromLatin1(QTest::currentDataTag()).section(u':', 0, 0).replace(u' ', u'-');
+        const QString queue =
+            u"q-"_s + QString::fromLatin1(QTest::currentDataTag()).section(u':', 0, 0).replace(u' ', u'-');
         QString error;
         QVERIFY2(m_cups.addPdfQueue(queue, false, &error), qPrintable(error));
         if (!queueState.isEmpty())
-            QVERIFY2(m_cups.runTool(queueState.first(), queueState.mid(1) << queue, &error), qPrintable(error));
+            QVERIFY2(m_cups.runTool(queueState.first(), queueState.mid(1) << queue, &error),
+                     qPrintable(error));
         m_desk->queue = queue;
         if (removedOnceChosen)
             m_desk->printerChosen = [&] { m_cups.runTool(u"lpadmin"_s, {u"-x"_s, queue}); };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/print_layout.h"
 #include "output/printing.h"
 
@@ -85,7 +86,8 @@ private slots:
         QTest::newRow("CR LF is one break") << limit10 << u"甲\r\n乙"_s << QStringList{u"甲"_s, u"乙"_s};
         QTest::newRow("line feed alone breaks") << limit10 << u"甲\n乙"_s << QStringList{u"甲"_s, u"乙"_s};
         QTest::newRow("carriage return alone stays") << limit10 << u"甲\r乙"_s << QStringList{u"甲\r乙"_s};
-        QTest::newRow("final CR LF adds no line") << limit10 << u"甲\r\n乙\r\n"_s << QStringList{u"甲"_s, u"乙"_s};
+        QTest::newRow("final CR LF adds no line")
+            << limit10 << u"甲\r\n乙\r\n"_s << QStringList{u"甲"_s, u"乙"_s};
         QTest::newRow("one-space line kept")
             << limit10 << u"甲\r\n \r\n乙"_s << QStringList{u"甲"_s, u" "_s, u"乙"_s};
         QTest::newRow("empty line kept")
@@ -130,9 +132,8 @@ private slots:
             << 519 << 5
             << QStringList{place(0, 30), place(0, 160), place(0, 290), place(1, 30), place(1, 160)};
         QTest::newRow("two lines a page")
-            << 260 << 7
-            << QStringList{place(0, 30), place(0, 160), place(1, 30), place(1, 160), place(2, 30),
-                           place(2, 160), place(3, 30)};
+            << 260 << 7 << QStringList{place(0, 30), place(0, 160), place(1, 30), place(1, 160),
+                                       place(2, 30), place(2, 160), place(3, 30)};
         QTest::newRow("page lower than a line: one line a page")
             << 100 << 3 << QStringList{place(0, 30), place(1, 30), place(2, 30)};
     }

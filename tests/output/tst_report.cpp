@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/report.h"
 
 #include <mengjian/config.h>
@@ -51,8 +52,9 @@ private slots:
                       u"参考关键字：\r\n \r\n \r\n"_s);
         QTest::newRow("result text keeps its own line breaks")
             << u"天门"_s << u"天门开，贵人荐引；\r\n天光照身，疾病除。\n末行"_s << QStringList{u"天"_s}
-            << framed(u" \r\n输入梦境关键字：天门\r\n \r\n解梦结果：\r\n \r\n"
-                      u"天门开，贵人荐引；\r\n天光照身，疾病除。\n末行\r\n \r\n参考关键字：\r\n \r\n天\r\n \r\n"_s);
+            << framed(
+                   u" \r\n输入梦境关键字：天门\r\n \r\n解梦结果：\r\n \r\n"
+                   u"天门开，贵人荐引；\r\n天光照身，疾病除。\n末行\r\n \r\n参考关键字：\r\n \r\n天\r\n \r\n"_s);
         QTest::newRow("empty result text: an empty line between one-space lines")
             << u"傍晚"_s << QString() << QStringList{u"傍晚"_s}
             << framed(u" \r\n输入梦境关键字：傍晚\r\n \r\n解梦结果：\r\n \r\n\r\n \r\n"
@@ -75,8 +77,9 @@ private slots:
                       u"参考关键字：\r\n \r\n蛇\r\n大蛇\r\n蛇咬人\r\n \r\n"_s);
         QTest::newRow("full-width space around the keyword stays")
             << u" \u3000蛇\u3000"_s << result << refs
-            << framed(u" \r\n输入梦境关键字：\u3000蛇\u3000\r\n \r\n解梦结果：\r\n \r\n梦见蛇，主得财。\r\n \r\n"
-                      u"参考关键字：\r\n \r\n蛇\r\n大蛇\r\n蛇咬人\r\n \r\n"_s);
+            << framed(
+                   u" \r\n输入梦境关键字：\u3000蛇\u3000\r\n \r\n解梦结果：\r\n \r\n梦见蛇，主得财。\r\n \r\n"
+                   u"参考关键字：\r\n \r\n蛇\r\n大蛇\r\n蛇咬人\r\n \r\n"_s);
         QTest::newRow("tabs and quotes of the result stay")
             << u"蛇"_s << u"\t\"蛇\"\t"_s << refs
             << framed(u" \r\n输入梦境关键字：蛇\r\n \r\n解梦结果：\r\n \r\n\t\"蛇\"\t\r\n \r\n"
@@ -106,20 +109,23 @@ private slots:
         const QString sibling = QString::fromUtf16(config::kSiblingUrl);
         const QString expected =
             u"\u300A\u68A6\u9274\u300B\u7531\u777F\u84DD\u8F6F\u4EF6\u5F00\u53D1\u53D1\u5E03\uFF1B"
-            u"\u8F6F\u4EF6\u5347\u7EA7\u53C2\u89C1"_s + maker + u"\r\n"
-            u" \r\n"
-            u"\u8F93\u5165\u68A6\u5883\u5173\u952E\u5B57\uFF1A\u86C7\r\n"
-            u" \r\n"
-            u"\u89E3\u68A6\u7ED3\u679C\uFF1A\r\n"
-            u" \r\n"
-            u"R\r\n"
-            u" \r\n"
-            u"\u53C2\u8003\u5173\u952E\u5B57\uFF1A\r\n"
-            u" \r\n"
-            u"A\r\n"
-            u"B\r\n"
-            u" \r\n"
-            u"\u300A\u540D\u6C47\u574A\u300B\u59D3\u540D\u8BBE\u8BA1\u4E13\u5BB6\uFF01"_s + sibling + u"\r\n"_s;
+            u"\u8F6F\u4EF6\u5347\u7EA7\u53C2\u89C1"_s
+            + maker
+            + u"\r\n"
+              u" \r\n"
+              u"\u8F93\u5165\u68A6\u5883\u5173\u952E\u5B57\uFF1A\u86C7\r\n"
+              u" \r\n"
+              u"\u89E3\u68A6\u7ED3\u679C\uFF1A\r\n"
+              u" \r\n"
+              u"R\r\n"
+              u" \r\n"
+              u"\u53C2\u8003\u5173\u952E\u5B57\uFF1A\r\n"
+              u" \r\n"
+              u"A\r\n"
+              u"B\r\n"
+              u" \r\n"
+              u"\u300A\u540D\u6C47\u574A\u300B\u59D3\u540D\u8BBE\u8BA1\u4E13\u5BB6\uFF01"_s
+            + sibling + u"\r\n"_s;
         QCOMPARE(output::ComposeReport({u"\u86C7"_s, u"R"_s, {u"A"_s, u"B"_s}}), expected);
     }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/text_file.h"
 
 #include "full_disk.h"
@@ -197,7 +198,8 @@ private slots:
         QTest::newRow("folder already ends in separator")
             << u"/home/li/"_s << u"蛇"_s << 45 << slash << u"/home/li/蛇45.txt"_s;
         QTest::newRow("root folder") << u"/"_s << u"蛇"_s << 7 << slash << u"/蛇7.txt"_s;
-        QTest::newRow("windows folder") << u"D:\\Tools"_s << u"蛇"_s << 7 << backslash << u"D:\\Tools\\蛇7.txt"_s;
+        QTest::newRow("windows folder")
+            << u"D:\\Tools"_s << u"蛇"_s << 7 << backslash << u"D:\\Tools\\蛇7.txt"_s;
         QTest::newRow("windows drive root") << u"D:\\"_s << u"蛇"_s << 45 << backslash << u"D:\\蛇45.txt"_s;
         QTest::newRow("second 0") << u"/d"_s << u"蛇"_s << 0 << slash << u"/d/蛇0.txt"_s;
         QTest::newRow("second 10 keeps its zero") << u"/d"_s << u"蛇"_s << 10 << slash << u"/d/蛇10.txt"_s;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a packager meets when configuring and building the tree: a configure without Google
 # Benchmark succeeds and leaves the benchmarks out, unless they are asked for; a compiler
 # warning fails the build only when MENGJIAN_WERROR is on.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb, has lintian judge it (no error, no warning), unpacks it into a scratch
 # root, and runs its programs from there.
 # Usage: package_test.sh BUILD_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "private_servers.h"
 
 #include <QDir>
@@ -121,8 +122,8 @@ bool XServer::start(QString *error, int width, int height)
     // The server writes its display number to standard output once it takes connections.
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     startTiedToThisProcess(m_process, xvfb,
-                           {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-nolisten"_s, u"tcp"_s,
-                            u"-screen"_s, u"0"_s, u"%1x%2x24"_s.arg(width).arg(height)});
+                           {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s,
+                            u"0"_s, u"%1x%2x24"_s.arg(width).arg(height)});
     if (!m_process.waitForStarted(5000)) {
         *error = u"Xvfb did not start: "_s + m_process.errorString();
         return false;
@@ -198,9 +199,8 @@ bool CupsServer::start(QString *error)
     const QString root = m_dir->path();
     // Run as root, the scheduler runs its filters as the unprivileged print user, who must
     // reach the printer descriptions and spool files under this folder.
-    QFile::setPermissions(root, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                    | QFileDevice::ExeOwner | QFileDevice::ReadGroup
-                                    | QFileDevice::ExeGroup | QFileDevice::ReadOther
+    QFile::setPermissions(root, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                    | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
                                     | QFileDevice::ExeOther);
     for (const QString &sub : {u"spool/tmp"_s, u"cache"_s, u"state"_s, u"log"_s, u"out"_s}) {
         if (!QDir(root).mkpath(sub)) {
@@ -211,41 +211,55 @@ bool CupsServer::start(QString *error)
     const QByteArray r = QFile::encodeName(root);
     // Only the local socket, no sharing, no web pages, and nobody asked for a password:
     // the socket lives in a folder of the test's own.
-    const QByteArray cupsdConf = "Listen " + r + "/cups.sock\n"
-                                 "LogLevel warn\n"
-                                 "Browsing No\n"
-                                 "WebInterface No\n"
-                                 "DefaultAuthType None\n"
-                                 "<Policy default>\n"
-                                 "  JobPrivateAccess all\n"
-                                 "  JobPrivateValues none\n"
-                                 "  SubscriptionPrivateAccess all\n"
-                                 "  SubscriptionPrivateValues none\n"
-                                 "  <Limit All>\n"
-                                 "    Order deny,allow\n"
-                                 "  </Limit>\n"
-                                 "</Policy>\n";
+    const QByteArray cupsdConf = "Listen " + r
+                                 + "/cups.sock\n"
+                                   "LogLevel warn\n"
+                                   "Browsing No\n"
+                                   "WebInterface No\n"
+                                   "DefaultAuthType None\n"
+                                   "<Policy default>\n"
+                                   "  JobPrivateAccess all\n"
+                                   "  JobPrivateValues none\n"
+                                   "  SubscriptionPrivateAccess all\n"
+                                   "  SubscriptionPrivateValues none\n"
+                                   "  <Limit All>\n"
+                                   "    Order deny,allow\n"
+                                   "  </Limit>\n"
+                                   "</Policy>\n";
     // FileDevice lets a queue print into a file: the PDF files the tests read.
-    const QByteArray filesConf = "ServerRoot " + r + "\n"
-                                 "RequestRoot " + r + "/spool\n"
-                                 "TempDir " + r + "/spool/tmp\n"
-                                 "CacheDir " + r + "/cache\n"
-                                 "StateDir " + r + "/state\n"
-                                 "AccessLog " + r + "/log/access_log\n"
-                                 "ErrorLog " + r + "/log/error_log\n"
-                                 "PageLog " + r + "/log/page_log\n"
-                                 "FileDevice Yes\n";
-    if (!writeFile(root + u"/cupsd.conf"_s, cupsdConf)
-        || !writeFile(root + u"/cups-files.conf"_s, filesConf)
+    const QByteArray filesConf = "ServerRoot " + r
+                                 + "\n"
+                                   "RequestRoot "
+                                 + r
+                                 + "/spool\n"
+                                   "TempDir "
+                                 + r
+                                 + "/spool/tmp\n"
+                                   "CacheDir "
+                                 + r
+                                 + "/cache\n"
+                                   "StateDir "
+                                 + r
+                                 + "/state\n"
+                                   "AccessLog "
+                                 + r
+                                 + "/log/access_log\n"
+                                   "ErrorLog "
+                                 + r
+                                 + "/log/error_log\n"
+                                   "PageLog "
+                                 + r
+                                 + "/log/page_log\n"
+                                   "FileDevice Yes\n";
+    if (!writeFile(root + u"/cupsd.conf"_s, cupsdConf) || !writeFile(root + u"/cups-files.conf"_s, filesConf)
         || !writeFile(root + u"/pdf-file.ppd"_s, QByteArray(kPdfPrinterPpd))) {
         *error = u"cannot write the scheduler's configuration under "_s + root;
         return false;
     }
 
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    startTiedToThisProcess(m_process, cupsd,
-                           {u"-f"_s, u"-c"_s, root + u"/cupsd.conf"_s, u"-s"_s,
-                            root + u"/cups-files.conf"_s});
+    startTiedToThisProcess(
+        m_process, cupsd, {u"-f"_s, u"-c"_s, root + u"/cupsd.conf"_s, u"-s"_s, root + u"/cups-files.conf"_s});
     if (!m_process.waitForStarted(5000)) {
         *error = u"cupsd did not start: "_s + m_process.errorString();
         return false;
@@ -257,14 +271,14 @@ bool CupsServer::start(QString *error)
                 return true;
             answer.clear();
             return QFile::exists(socketPath()) && runTool(u"lpstat"_s, {u"-r"_s}, nullptr, &answer)
-                && answer.contains("is running");
+                   && answer.contains("is running");
         },
         20000);
     if (!running || m_process.state() != QProcess::Running) {
         QFile log(root + u"/log/error_log"_s);
         const QByteArray logText = log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
         *error = u"cupsd did not come up:\n"_s
-            + QString::fromLocal8Bit(m_process.readAllStandardOutput() + logText);
+                 + QString::fromLocal8Bit(m_process.readAllStandardOutput() + logText);
         stopProcess(m_process);
         return false;
     }

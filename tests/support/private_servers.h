@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QProcess>
@@ -43,8 +44,8 @@ public:
 
     // `base` with DISPLAY set to this server and the variables that would lead a Qt program
     // elsewhere (XAUTHORITY, WAYLAND_DISPLAY, QT_QPA_PLATFORM=offscreen) cleared.
-    QProcessEnvironment environment(
-        QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const;
+    QProcessEnvironment
+    environment(QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const;
 
 private:
     QProcess m_process;
@@ -76,8 +77,8 @@ public:
     void useInThisProcess() const;
 
     // `base` with CUPS_SERVER set to this server (LPDEST and PRINTER cleared).
-    QProcessEnvironment environment(
-        QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const;
+    QProcessEnvironment
+    environment(QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const;
 
     // Adds an enabled queue `name` that accepts jobs and writes each one, as a PDF file, to
     // pdfPath(name) (each job replaces the last one's file). With `makeDefault` it becomes

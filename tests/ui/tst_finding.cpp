@@ -59,7 +59,7 @@ class TestFinding : public QObject
 
     ui::frmMain &w() { return *m_window; }
     // The window's controls, by their object names.
-    template <typename T>
+    template<typename T>
     T *child(const QString &name) const
     {
         T *found = m_window->findChild<T *>(name);
@@ -249,8 +249,8 @@ private slots:
     {
         ask(u"人"_s); // Enter
         field()->setText(u"钟"_s);
-        QTest::mouseClick(txtWord()->confirmButton(), Qt::LeftButton); // picture button
-        QTest::mouseClick(frmBack()->lblRefer()[1], Qt::LeftButton, {}, {3, 3});  // keyword label
+        QTest::mouseClick(txtWord()->confirmButton(), Qt::LeftButton);           // picture button
+        QTest::mouseClick(frmBack()->lblRefer()[1], Qt::LeftButton, {}, {3, 3}); // keyword label
         const QString label = txtWord()->text();
         field()->clear();
         type(u"脸"_s);

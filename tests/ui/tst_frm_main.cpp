@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window, offscreen: what it shows after load, the status bar and label
 // colours under the pointer, queries and their results, the keyword input's check and the
 // ways a query starts, and scrolling.
@@ -82,7 +83,7 @@ class TestFrmMain : public QObject
 
     ui::frmMain &w() { return *m_window; }
     // The window's controls, by their object names.
-    template <typename T>
+    template<typename T>
     T *child(const QString &name) const
     {
         T *found = m_window->findChild<T *>(name);
@@ -130,10 +131,7 @@ class TestFrmMain : public QObject
         QTest::sendKeyEvent(QTest::Click, field(), Qt::Key_unknown, text, Qt::NoModifier);
     }
 
-    void scrollTo(int value)
-    {
-        VScroll1()->setValue(value);
-    }
+    void scrollTo(int value) { VScroll1()->setValue(value); }
 
 private slots:
     void initTestCase()
@@ -493,8 +491,10 @@ private slots:
         QTest::newRow("half-width digit") << u"钟"_s << 1 << Entry::Key << u"2"_s << u"钟"_s << 1;
         QTest::newRow("half-width comma") << u"梦"_s << 1 << Entry::Key << u","_s << u"梦"_s << 1;
         QTest::newRow("half-width space") << u"梦"_s << 1 << Entry::Key << u" "_s << u"梦"_s << 1;
-        QTest::newRow("digit after the end of a clicked keyword") << u"钟2"_s << 2 << Entry::Key << u"a"_s << u"钟"_s << 1;
-        QTest::newRow("character inside a clicked keyword") << u"钟2"_s << 1 << Entry::Key << u"见"_s << u"钟见"_s << 2;
+        QTest::newRow("digit after the end of a clicked keyword")
+            << u"钟2"_s << 2 << Entry::Key << u"a"_s << u"钟"_s << 1;
+        QTest::newRow("character inside a clicked keyword")
+            << u"钟2"_s << 1 << Entry::Key << u"见"_s << u"钟见"_s << 2;
         QTest::newRow("euro sign, one byte") << QString() << 0 << Entry::Key << u"€"_s << QString() << 0;
         QTest::newRow("emoji, no encoding") << u"梦"_s << 1 << Entry::Key << u"😀"_s << u"梦"_s << 1;
         QTest::newRow("Chinese character") << u"梦"_s << 1 << Entry::Key << u"见"_s << u"梦见"_s << 2;
@@ -502,10 +502,13 @@ private slots:
         QTest::newRow("full-width small") << QString() << 0 << Entry::Key << u"ｚ"_s << u"ｚ"_s << 1;
         QTest::newRow("full-width comma") << u"梦"_s << 1 << Entry::Key << u"，"_s << u"梦，"_s << 2;
         QTest::newRow("ideographic space") << u"梦"_s << 0 << Entry::Key << u"\u3000"_s << u"\u3000梦"_s << 1;
-        QTest::newRow("pasted mixed text") << QString() << 0 << Entry::Insert << u"a梦b见"_s << u"梦见"_s << 2;
-        QTest::newRow("pasted into the middle") << u"梦见"_s << 1 << Entry::Insert << u"x天 y"_s << u"梦天见"_s << 2;
+        QTest::newRow("pasted mixed text")
+            << QString() << 0 << Entry::Insert << u"a梦b见"_s << u"梦见"_s << 2;
+        QTest::newRow("pasted into the middle")
+            << u"梦见"_s << 1 << Entry::Insert << u"x天 y"_s << u"梦天见"_s << 2;
         QTest::newRow("pasted valid text") << u"梦"_s << 1 << Entry::Insert << u"见钟"_s << u"梦见钟"_s << 3;
-        QTest::newRow("committed mixed text") << QString() << 0 << Entry::Commit << u"a梦b见"_s << u"梦见"_s << 2;
+        QTest::newRow("committed mixed text")
+            << QString() << 0 << Entry::Commit << u"a梦b见"_s << u"梦见"_s << 2;
         QTest::newRow("committed Chinese") << u"梦"_s << 1 << Entry::Commit << u"见"_s << u"梦见"_s << 2;
     }
 
@@ -522,12 +525,8 @@ private slots:
         field()->setCursorPosition(cursor);
         w().ShowStatus(kMarker);
         switch (entry) {
-        case Entry::Key:
-            typeKey(entered);
-            break;
-        case Entry::Insert:
-            field()->insert(entered);
-            break;
+        case Entry::Key: typeKey(entered); break;
+        case Entry::Insert: field()->insert(entered); break;
         case Entry::Commit: {
             QInputMethodEvent commit;
             commit.setCommitString(entered);
@@ -728,7 +727,8 @@ private slots:
     void everyControlHasAnAccessibleName()
     {
         w().RunQuery(u"子"_s);
-        for (ui::ToolButton *button : {button(u"btnSave"_s), button(u"btnCopy"_s), button(u"btnPrint"_s), button(u"btnWeb"_s), button(u"btnClose"_s)})
+        for (ui::ToolButton *button : {button(u"btnSave"_s), button(u"btnCopy"_s), button(u"btnPrint"_s),
+                                       button(u"btnWeb"_s), button(u"btnClose"_s)})
             QCOMPARE(button->accessibleName(), button->hint());
         QCOMPARE(field()->accessibleName(), u"梦境关键字"_s);
         QCOMPARE(lblDscr()->accessibleName(), lblDscr()->text());
@@ -814,9 +814,12 @@ private slots:
         const int right = w().width() - 1;
         const int bottom = w().height() - 1;
         const QHash<QString, QPoint> points{
-            {u"top-left"_s, {0, 0}},          {u"title-bar"_s, {2, 2}},
-            {u"top-right"_s, {right, 0}},     {u"bottom-left"_s, {0, bottom}},
-            {u"bottom-right"_s, {right, bottom}}, {u"left"_s, {0, bottom / 2}},
+            {u"top-left"_s, {0, 0}},
+            {u"title-bar"_s, {2, 2}},
+            {u"top-right"_s, {right, 0}},
+            {u"bottom-left"_s, {0, bottom}},
+            {u"bottom-right"_s, {right, bottom}},
+            {u"left"_s, {0, bottom / 2}},
             {u"bottom"_s, {right / 2, bottom}},
         };
         const QPoint at = points.value(where);

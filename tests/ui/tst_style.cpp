@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/style.h"
 
 #include <QApplication>
@@ -39,9 +40,11 @@ private slots:
         }
         QVERIFY(top >= 0);
         const QPoint spot = cursor.hotSpot();
-        QVERIFY2(std::abs(spot.y() - top) <= 1, qPrintable(QStringLiteral("hot spot row %1, tip row %2").arg(spot.y()).arg(top)));
-        QVERIFY2(spot.x() >= left && spot.x() <= right,
-                 qPrintable(QStringLiteral("hot spot column %1, tip %2..%3").arg(spot.x()).arg(left).arg(right)));
+        QVERIFY2(std::abs(spot.y() - top) <= 1,
+                 qPrintable(QStringLiteral("hot spot row %1, tip row %2").arg(spot.y()).arg(top)));
+        QVERIFY2(
+            spot.x() >= left && spot.x() <= right,
+            qPrintable(QStringLiteral("hot spot column %1, tip %2..%3").arg(spot.x()).arg(left).arg(right)));
     }
 };
 

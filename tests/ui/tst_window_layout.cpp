@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ArrangeWindow's arithmetic without a window: the frame for a window size, the result
 // stacked under its text, the scroll range, and passes at sizes too small for the frame.
 
@@ -42,8 +43,8 @@ ui::LayoutInput wrappingInput(int width, int height, int chars, std::vector<int>
 
 bool noNegativeSize(const ui::WindowGeometry &g)
 {
-    for (const ui::TwipsRect &r : {g.titleBar, g.frmBack, g.statusBar, g.frmFore, g.VScroll1,
-                                   g.Frame1, g.lblDscr, g.Image1}) {
+    for (const ui::TwipsRect &r :
+         {g.titleBar, g.frmBack, g.statusBar, g.frmFore, g.VScroll1, g.Frame1, g.lblDscr, g.Image1}) {
         if (r.width < 0 || r.height < 0)
             return false;
     }
@@ -141,7 +142,8 @@ private slots:
 
         QTest::newRow("one line of text, three keywords")
             << 180 << 180 << 3 << 660 << std::vector<int>{1020, 1200, 1380} << 1920;
-        QTest::newRow("no keywords: label 1 still counts") << 180 << 180 << 1 << 660 << std::vector<int>{1020} << 1560;
+        QTest::newRow("no keywords: label 1 still counts")
+            << 180 << 180 << 1 << 660 << std::vector<int>{1020} << 1560;
         QTest::newRow("empty text") << 180 << 0 << 2 << 480 << std::vector<int>{840, 1020} << 1560;
         QTest::newRow("taller font") << 240 << 480 << 2 << 1080 << std::vector<int>{1560, 1800} << 2520;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controls/edge_resizer.h"
 
 #include <QMouseEvent>
@@ -60,10 +61,8 @@ bool EdgeResizer::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-        break;
-    default:
-        return false;
+    case QEvent::MouseButtonRelease: break;
+    default: return false;
     }
     auto *mouse = static_cast<QMouseEvent *>(event);
     if (watched == m_window)

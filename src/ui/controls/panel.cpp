@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controls/panel.h"
 
 #include <QMouseEvent>
@@ -59,10 +60,12 @@ void Panel::paintEvent(QPaintEvent *)
     const QFontMetrics fm = fontMetrics();
     if (m_style == BorderStyle::Ridge) {
         const QRect caption(8, 5, r.width() - 16, fm.height());
-        p.drawText(caption, Qt::AlignLeft | Qt::AlignTop, fm.elidedText(m_text, Qt::ElideRight, caption.width()));
+        p.drawText(caption, Qt::AlignLeft | Qt::AlignTop,
+                   fm.elidedText(m_text, Qt::ElideRight, caption.width()));
     } else {
         const QRect line = r.adjusted(4, 0, -4, 0);
-        p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(m_text, Qt::ElideRight, line.width()));
+        p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                   fm.elidedText(m_text, Qt::ElideRight, line.width()));
     }
 }
 

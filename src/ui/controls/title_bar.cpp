@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controls/title_bar.h"
 
 #include <QAbstractButton>
@@ -57,8 +58,10 @@ protected:
             break;
         case Glyph::Restore:
             p.drawRect(QRectF(c.x() - 4, c.y() - 1, 6, 5));
-            p.drawPolyline(QPolygonF{{c.x() - 2, c.y() - 1}, {c.x() - 2, c.y() - 4},
-                                     {c.x() + 4, c.y() - 4}, {c.x() + 4, c.y() + 1},
+            p.drawPolyline(QPolygonF{{c.x() - 2, c.y() - 1},
+                                     {c.x() - 2, c.y() - 4},
+                                     {c.x() + 4, c.y() - 4},
+                                     {c.x() + 4, c.y() + 1},
                                      {c.x() + 2, c.y() + 1}});
             break;
         case Glyph::About: {
