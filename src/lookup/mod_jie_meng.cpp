@@ -100,18 +100,18 @@ bool isOwnRecord(const RecordView &record, QStringView keyword)
     return record.keyword == keyword;
 }
 
-// The substring pass: another record whose match text contains the keyword.
-bool isSubstringReference(const RecordView &record, QStringView keyword, MatchText &match)
+// The substring pass: another record (not `own`) whose match text contains the keyword.
+bool isSubstringReference(const RecordView &record, bool own, MatchText &match)
 {
-    return !isOwnRecord(record, keyword) && match.contains(record);
+    return !own && match.contains(record);
 }
 
-// The character passes: another record whose match text holds every character of the
-// keyword (anyCharacter false) or at least one of them (anyCharacter true).
-bool isCharacterReference(const RecordView &record, QStringView keyword, const detail::CharSet &chars,
+// The character passes: another record (not `own`) whose match text holds every character
+// of the keyword (anyCharacter false) or at least one of them (anyCharacter true).
+bool isCharacterReference(const RecordView &record, bool own, const detail::CharSet &chars,
                           bool anyCharacter)
 {
-    if (isOwnRecord(record, keyword))
+    if (own)
         return false;
     return anyCharacter ? matchTextHasAny(record, chars) : matchTextHasAll(record, chars);
 }
@@ -154,7 +154,7 @@ QString FindReferenceKeywords(QString &keyword, QStringView records)
     QString result;
     MatchText match(keyword);
     detail::walkRecords(records, [&](const RecordView &record) {
-        if (isSubstringReference(record, keyword, match))
+        if (isSubstringReference(record, isOwnRecord(record, keyword), match))
             appendReference(result, record.keyword);
         return true;
     });
@@ -169,7 +169,7 @@ QString SearchReferenceKeywords(QString &keyword, bool anyCharacter, QStringView
     QString result;
     const detail::CharSet chars(keyword);
     detail::walkRecords(records, [&](const RecordView &record) {
-        if (isCharacterReference(record, keyword, chars, anyCharacter))
+        if (isCharacterReference(record, isOwnRecord(record, keyword), chars, anyCharacter))
             appendReference(result, record.keyword);
         return true;
     });
@@ -205,11 +205,12 @@ QString LookupKeyword(QString &keyword, QStringView records, QStringView verses)
     bool found = false;
     MatchText match(keyword);
     detail::walkRecords(records, [&](const RecordView &record) {
-        if (!found && isOwnRecord(record, keyword)) {
+        const bool own = isOwnRecord(record, keyword);
+        if (own && !found) {
             interpretation = record.interpretation.toString();
             found = true;
         }
-        if (isSubstringReference(record, keyword, match))
+        if (isSubstringReference(record, own, match))
             appendReference(references, record.keyword);
         return true;
     });
@@ -223,10 +224,11 @@ QString LookupKeyword(QString &keyword, QStringView records, QStringView verses)
         QString any;
         // Every record that holds all the characters holds one of them: test "any" first.
         detail::walkRecords(records, [&](const RecordView &record) {
-            if (!isCharacterReference(record, keyword, chars, true))
+            const bool own = isOwnRecord(record, keyword);
+            if (!isCharacterReference(record, own, chars, true))
                 return true;
             appendReference(any, record.keyword);
-            if (isCharacterReference(record, keyword, chars, false))
+            if (isCharacterReference(record, own, chars, false))
                 appendReference(all, record.keyword);
             return true;
         });
