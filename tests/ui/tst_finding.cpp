@@ -13,6 +13,7 @@
 #include "ui/results_view.h"
 #include "ui/style.h"
 #include "ui/twips.h"
+#include "window_under_test.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -51,30 +52,10 @@ QStringList shown(const ui::SuggestionList *list)
 
 } // namespace
 
-class TestFinding : public QObject
+class TestFinding : public QObject, private WindowUnderTest
 {
     Q_OBJECT
 
-    std::unique_ptr<ui::frmMain> m_window;
-
-    ui::frmMain &w() { return *m_window; }
-    // The window's controls, by their object names.
-    template<typename T>
-    T *child(const QString &name) const
-    {
-        T *found = m_window->findChild<T *>(name);
-        if (!found)
-            qFatal("no control named %s", qPrintable(name));
-        return found;
-    }
-    ui::ResultsView *frmBack() const { return child<ui::ResultsView>(u"frmBack"_s); }
-    QWidget *frmFore() const { return child<QWidget>(u"frmFore"_s); }
-    QWidget *Frame1() const { return child<QWidget>(u"Frame1"_s); }
-    QScrollBar *VScroll1() const { return child<QScrollBar>(u"VScroll1"_s); }
-    QLabel *lblDscr() const { return child<QLabel>(u"lblDscr"_s); }
-    ui::LabelledInput *txtWord() const { return child<ui::LabelledInput>(u"txtWord"_s); }
-    ui::ToolButton *button(const QString &name) const { return child<ui::ToolButton>(name); }
-    QLineEdit *field() { return txtWord()->field(); }
     ui::SuggestionList *list() { return m_window->suggestionList(); }
     QStringList keywords() { return m_window->shownReferences(); }
     QStringList historyKeywords()

@@ -17,6 +17,7 @@
 #include "ui/results_view.h"
 #include "ui/style.h"
 #include "ui/twips.h"
+#include "window_under_test.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -75,33 +76,9 @@ enum class Entry { Key, Insert, Commit };
 
 Q_DECLARE_METATYPE(Entry)
 
-class TestFrmMain : public QObject
+class TestFrmMain : public QObject, private WindowUnderTest
 {
     Q_OBJECT
-
-    std::unique_ptr<ui::frmMain> m_window;
-
-    ui::frmMain &w() { return *m_window; }
-    // The window's controls, by their object names.
-    template<typename T>
-    T *child(const QString &name) const
-    {
-        T *found = m_window->findChild<T *>(name);
-        if (!found)
-            qFatal("no control named %s", qPrintable(name));
-        return found;
-    }
-    ui::ResultsView *frmBack() const { return child<ui::ResultsView>(u"frmBack"_s); }
-    QWidget *frmFore() const { return child<QWidget>(u"frmFore"_s); }
-    QWidget *Frame1() const { return child<QWidget>(u"Frame1"_s); }
-    QScrollBar *VScroll1() const { return child<QScrollBar>(u"VScroll1"_s); }
-    QLabel *lblDscr() const { return child<QLabel>(u"lblDscr"_s); }
-    ui::LabelledInput *txtWord() const { return child<ui::LabelledInput>(u"txtWord"_s); }
-    ui::TitleBar *titleBar() const { return child<ui::TitleBar>(u"titleBar"_s); }
-    ui::ToolButton *button(const QString &name) const { return child<ui::ToolButton>(name); }
-    QLineEdit *field() { return txtWord()->field(); }
-    QString status() { return child<ui::Panel>(u"statusBar"_s)->text(); }
-    const QList<ui::ReferenceLabel *> &labels() { return frmBack()->lblRefer(); }
 
     // Moves the pointer through the window system onto `target` at `local`, so the move
     // reaches whatever widget really lies there. Returns false when `target` is not the
