@@ -19,17 +19,7 @@ using namespace Qt::StringLiterals;
 namespace e2e {
 namespace {
 
-bool waitFor(const std::function<bool()> &ready, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!ready()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(100);
-    }
-    return true;
-}
+using testsupport::waitFor;
 
 bool writeFile(const QString &path, const QByteArray &content)
 {

@@ -64,18 +64,6 @@ bool writeFile(const QString &path, const QByteArray &content)
     return written && file.error() == QFileDevice::NoError;
 }
 
-bool waitFor(const std::function<bool()> &ready, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!ready()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
-
 } // namespace
 
 void startTiedToThisProcess(QProcess &process, const QString &program, const QStringList &args)
@@ -339,6 +327,18 @@ bool CupsServer::runTool(const QString &tool, const QStringList &args, QString *
     if (!ok && error)
         *error = u"%1 %2 failed: %3"_s.arg(tool, args.join(u' '), QString::fromLocal8Bit(out));
     return ok;
+}
+
+bool waitFor(const std::function<bool()> &ready, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!ready()) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
 }
 
 } // namespace testsupport

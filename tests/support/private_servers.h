@@ -12,6 +12,8 @@
 // Servers a test starts for itself and stops again, so that it never depends on, nor
 // changes, the machine's own X display or print system. Each server is a child process
 // that the kernel stops when the test process ends, however it ends.
+#include <functional>
+
 namespace testsupport {
 
 // Starts `program` in `process` so that it receives SIGTERM when the test process dies.
@@ -19,6 +21,9 @@ void startTiedToThisProcess(QProcess &process, const QString &program, const QSt
 
 // Stops a process started by this test: SIGTERM, then SIGKILL after a few seconds.
 void stopProcess(QProcess &process);
+
+// Polls `ready` every 50 ms until it holds (true) or `timeoutMs` have passed (false).
+bool waitFor(const std::function<bool()> &ready, int timeoutMs);
 
 // `name` on PATH, or in /usr/sbin or /sbin (where the CUPS administration tools live and
 // where a non-root PATH may not reach); "" when it is nowhere.

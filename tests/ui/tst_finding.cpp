@@ -102,18 +102,11 @@ private slots:
 
     void init()
     {
-        m_window = std::make_unique<ui::frmMain>();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        QTRY_VERIFY(field()->hasFocus());
+        openWindow();
         w().ShowStatus(kMarker);
     }
 
-    void cleanup()
-    {
-        m_window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { closeWindow(); }
 
     // --- suggestions ---
 

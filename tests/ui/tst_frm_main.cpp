@@ -117,19 +117,9 @@ private slots:
         ui::style::substituteFonts();
     }
 
-    void init()
-    {
-        m_window = std::make_unique<ui::frmMain>();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        QTRY_VERIFY(field()->hasFocus());
-    }
+    void init() { openWindow(); }
 
-    void cleanup()
-    {
-        m_window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { closeWindow(); }
 
     // --- after load ---
 

@@ -9,9 +9,11 @@
 #include "ui/reference_label.h"
 #include "ui/results_view.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 
 #include <memory>
 
@@ -23,6 +25,21 @@ protected:
     std::unique_ptr<ui::frmMain> m_window;
 
     ui::frmMain &w() { return *m_window; }
+
+    // A fresh window, shown and active, with the focus in the keyword input as after start.
+    void openWindow()
+    {
+        m_window = std::make_unique<ui::frmMain>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTRY_VERIFY(field()->hasFocus());
+    }
+
+    void closeWindow()
+    {
+        m_window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     template<typename T>
     T *child(const QString &name) const
