@@ -2,7 +2,6 @@
 // mengjian-lookup: the dream dictionary for terminals and scripts.
 
 #include "kb/store.h"
-#include "kb/tables.h"
 #include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 
@@ -60,12 +59,6 @@ std::optional<QString> decodeUtf8(const char *data, std::size_t size)
     if (decoder.hasError())
         return std::nullopt;
     return decoded;
-}
-
-void installTables()
-{
-    kb::storeVerseTable(kb::BuildVerseTable());
-    kb::storeRecordTable(kb::BuildRecordTable());
 }
 
 void printReadable(QString keyword)
@@ -144,11 +137,10 @@ int main(int argc, char **argv)
     if (dump) {
         if (raw || !keywords.empty())
             return usageError("--dump takes no keywords");
-        write((*dump == "records" ? kb::BuildRecordTable() : kb::BuildVerseTable()) + u'\n');
+        write((*dump == "records" ? kb::recordTable() : kb::verseTable()) + u'\n');
         return 0;
     }
 
-    installTables();
     if (raw && keywords.empty())
         return rawFromStdin();
     if (keywords.empty())

@@ -1,45 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "kb/store.h"
 
+#include "kb/tables.h"
+
 namespace kb {
-namespace {
 
-struct Tables
-{
-    QString verses;
-    QString records;
-};
-
-Tables &store() noexcept
-{
-    static Tables tables;
-    return tables;
-}
-
-} // namespace
-
-// A table is written once: a second store would change the answers of a running program,
-// so it is refused.
-void storeVerseTable(QString table)
-{
-    if (store().verses.isEmpty())
-        store().verses = std::move(table);
-}
-
-void storeRecordTable(QString table)
-{
-    if (store().records.isEmpty())
-        store().records = std::move(table);
-}
-
+// A function-local static is initialised exactly once, and a second thread arriving
+// meanwhile waits for it, so no caller ever sees a table half built.
 const QString &verseTable() noexcept
 {
-    return store().verses;
+    static const QString table = BuildVerseTable();
+    return table;
 }
 
 const QString &recordTable() noexcept
 {
-    return store().records;
+    static const QString table = BuildRecordTable();
+    return table;
 }
 
 } // namespace kb

@@ -3,13 +3,11 @@
 
 #include <QString>
 
-// The program-wide table strings. The main window's load sequence stores each once; every
-// lookup afterwards only reads them. Before they are stored both are empty, and every
-// lookup on an empty table finds nothing.
+// The program-wide table strings. Each is built (BuildVerseTable, BuildRecordTable) the
+// first time any code asks for it, once for the whole run and safely from any thread, and
+// is then held unchanged until the program ends. Neither is ever empty, so a lookup finds
+// the same whether or not a window has loaded.
 namespace kb {
-
-void storeVerseTable(QString table);
-void storeRecordTable(QString table);
 
 [[nodiscard]] const QString &verseTable() noexcept;
 [[nodiscard]] const QString &recordTable() noexcept;

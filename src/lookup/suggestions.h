@@ -47,11 +47,10 @@ private:
 };
 
 // Suggestions from the program-wide record table (kb/store.h). The index is built the
-// first time it is asked for once the table has been stored; asking earlier finds nothing.
+// first time it is asked for, and serves the rest of the run.
 [[nodiscard]] QList<Suggestion> suggest(QStringView text);
 
-// Builds the program-wide index now if the table is stored, so that the first keystroke
-// does not pay for it.
+// Builds the program-wide index now, so that the first keystroke does not pay for it.
 void prepareSuggestions();
 
 } // namespace modJieMEng

@@ -3,7 +3,6 @@
 
 #include "desktop/desktop.h"
 #include "kb/store.h"
-#include "kb/tables.h"
 #include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 #include "lookup/suggestions.h"
@@ -33,6 +32,8 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSvgWidget>
+
+#include <tuple>
 
 namespace ui {
 namespace {
@@ -176,9 +177,11 @@ void frmMain::load()
     m_lineColor = style::kLightLineColor;
     // 5. The welcome text, no keywords.
     m_frmBack->showWelcome(welcomeText());
-    // 6. The tables.
-    kb::storeVerseTable(kb::BuildVerseTable());
-    kb::storeRecordTable(kb::BuildRecordTable());
+    // 6. The tables: the omen verse table is built (kb::BuildVerseTable), then the dream
+    // record table (kb::BuildRecordTable). kb builds each on first use and holds it until the
+    // program ends; asking for them here builds both now, in this order, not at the first query.
+    std::ignore = kb::verseTable();
+    std::ignore = kb::recordTable();
     updateTabOrder();
 }
 

@@ -3,8 +3,6 @@
 // clicked with xdotool, the clipboard read by another program (xclip), the print command
 // sent to the default queue of the test's own CUPS scheduler and the PDF that queue writes.
 
-#include "kb/store.h"
-#include "kb/tables.h"
 #include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 #include "output/printing.h"
@@ -240,8 +238,6 @@ private slots:
         m_cups.useInThisProcess();
         // The program's print face, so that pages laid out here match its pages.
         ui::style::substituteFonts();
-        kb::storeVerseTable(kb::BuildVerseTable());
-        kb::storeRecordTable(kb::BuildRecordTable());
     }
 
     void init()

@@ -5,8 +5,6 @@
 // X clipboard after a click on the copy button.
 
 #include "desktop_session.h"
-#include "kb/store.h"
-#include "kb/tables.h"
 #include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 #include "output/report.h"
@@ -112,8 +110,6 @@ private slots:
         }
         if (const QString missing = e2e::InputMethod::missingPart(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
-        kb::storeVerseTable(kb::BuildVerseTable());
-        kb::storeRecordTable(kb::BuildRecordTable());
     }
 
     // zhong + space gives 中 without a word of complaint, the candidates open under the
