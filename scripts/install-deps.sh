@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libicu-dev libcups2-dev libbenchmark-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libicu-dev libcups2-dev libxcb1-dev libbenchmark-dev
   # run: a Song-style CJK face for "宋体", the Qt platform plugins, a browser opener
   fonts-arphic-uming qt6-qpa-plugins xdg-utils
   # tests: a virtual X server and the tools that drive and read it

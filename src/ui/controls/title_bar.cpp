@@ -2,9 +2,13 @@
 #include "ui/controls/title_bar.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+
+#include <xcb/xcb.h>
 
 namespace ui {
 namespace {
@@ -78,6 +82,26 @@ protected:
 private:
     Glyph m_glyph;
 };
+
+// An X window manager moves a window by the pointer's travel from the moment it takes a
+// move over, so the window first catches up with the pointer there, or it would lag by the
+// drag distance. The catching up goes to the X server alone: the move request names the
+// pointer by the window's place as Qt knows it, which must still be the place of the last
+// pointer event. A Wayland compositor measures from the press itself. False only where the
+// window system cannot be asked.
+bool moveOnXServer(QWindow *window, QPoint corner)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"));
+    const qreal scale = window->devicePixelRatio();
+    // The protocol's coordinates are 16-bit signed values carried in 32-bit fields.
+    const uint32_t values[] = {static_cast<uint32_t>(qRound(corner.x() * scale)),
+                               static_cast<uint32_t>(qRound(corner.y() * scale))};
+    xcb_configure_window(x11->connection(), static_cast<xcb_window_t>(window->winId()),
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+    return true;
+}
 
 } // namespace
 
@@ -168,35 +192,51 @@ void TitleBar::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
-    QWindow *handle = window()->windowHandle();
-    // The window system moves the window where it can (it knows about snapping and
-    // other screens); where it refuses, the window follows the pointer by hand.
-    if (handle && !window()->isMaximized() && handle->startSystemMove()) {
-        event->accept();
-        return;
-    }
-    m_movingByHand = !window()->isMaximized();
+    // Nothing moves yet: a press may be the first half of a double-click, which a move
+    // started by the window system would swallow.
+    m_dragState = window()->isMaximized() ? DragState::None : DragState::Pressed;
     m_grabOffset = event->globalPosition().toPoint() - window()->frameGeometry().topLeft();
     event->accept();
 }
 
 void TitleBar::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_movingByHand && (event->buttons() & Qt::LeftButton))
-        window()->move(event->globalPosition().toPoint() - m_grabOffset);
-    QWidget::mouseMoveEvent(event);
+    if (!(event->buttons() & Qt::LeftButton) || m_dragState == DragState::None)
+        return QWidget::mouseMoveEvent(event);
+    QWidget *w = window();
+    const QPoint pointer = event->globalPosition().toPoint();
+    const QPoint corner = pointer - m_grabOffset;
+    if (m_dragState == DragState::Pressed) {
+        const QPoint travelled = corner - w->frameGeometry().topLeft();
+        if (travelled.manhattanLength() < QApplication::startDragDistance())
+            return;
+        // The window system moves the window where it can (it knows about snapping and
+        // other screens); where it refuses, the window follows the pointer by hand.
+        QWindow *handle = w->windowHandle();
+        if (handle && moveOnXServer(handle, corner) && handle->startSystemMove()) {
+            m_dragState = DragState::None;
+        } else {
+            m_dragState = DragState::ByHand;
+            w->move(corner);
+        }
+    } else {
+        w->move(corner);
+    }
+    event->accept();
 }
 
 void TitleBar::mouseReleaseEvent(QMouseEvent *event)
 {
-    m_movingByHand = false;
+    m_dragState = DragState::None;
     QWidget::mouseReleaseEvent(event);
 }
 
 void TitleBar::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        toggleMaximized();
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mouseDoubleClickEvent(event);
+    m_dragState = DragState::None;
+    toggleMaximized();
 }
 
 } // namespace ui

@@ -51,7 +51,11 @@ private:
     QAbstractButton *m_minimize = nullptr;
     QAbstractButton *m_maximize = nullptr;
     QAbstractButton *m_about = nullptr;
-    bool m_movingByHand = false;
+    // A left press on the bar becomes a move once the pointer has travelled the drag
+    // distance: by the window system, or by hand where it refuses.
+    enum class DragState { None, Pressed, ByHand };
+    DragState m_dragState = DragState::None;
+    // Where the pointer holds the window, from the window's top-left corner.
     QPoint m_grabOffset;
 };
 
