@@ -19,7 +19,7 @@ void showStartupError(const QString &description)
 
 } // namespace
 
-bool start()
+ui::frmMain *start(const QString &keyword)
 {
     // 梦鉴 is the name the user sees; the main window's title is that name already, so the
     // window system adds nothing to it.
@@ -30,13 +30,15 @@ bool start()
 
     auto *window = new ui::frmMain;
     window->setAttribute(Qt::WA_DeleteOnClose);
+    if (!keyword.isEmpty())
+        window->keywordChosen(keyword);
     window->show();
     if (!window->isVisible()) {
         showStartupError(QStringLiteral("无法显示主窗口。"));
         delete window;
-        return false;
+        return nullptr;
     }
-    return true;
+    return window;
 }
 
 } // namespace modOther

@@ -3,6 +3,10 @@
 
 #include <QString>
 
+namespace ui {
+class frmMain;
+}
+
 // Start-up: names the application, keeps the maker's name for messages, creates and shows
 // the main window.
 namespace modOther {
@@ -15,8 +19,9 @@ inline const QString kApplicationName = QStringLiteral("mengjian");
 inline const QString kDesktopFileName = QStringLiteral("org.example.ruilan.mengjian");
 inline const QString kMakerName = QStringLiteral("睿蓝软件");
 
-// Creates and shows the main window. On failure shows one box "错误：" + the description,
-// titled with the maker's name, and returns false.
-bool start();
+// Creates and shows the main window, at `keyword`'s result when one is given (as a keyword
+// click shows it), and returns it. On failure shows one box "错误：" + the description,
+// titled with the maker's name, and returns nullptr.
+ui::frmMain *start(const QString &keyword = {});
 
 } // namespace modOther

@@ -46,6 +46,8 @@ public:
     void ArrangeWindow();
     // Replaces the status bar's one line of text.
     void ShowStatus(const QString &text);
+    // Writes `keyword` into txtWord and runs its query, as a click on a keyword label does.
+    void keywordChosen(const QString &keyword);
 
     // The first time it is shown, the window centres itself on its screen.
     void setVisible(bool visible) override;
@@ -77,7 +79,6 @@ private:
     void createControls();
     void load();
     void applyGeometry();
-    void keywordChosen(const QString &keyword);
     void showSuggestions();
     void checkInput();
     void updateTabOrder();
