@@ -15,6 +15,8 @@ packages=(
   # window placement and input-method tests: a window manager, the pinyin input method with
   # its Qt 6 front end, and a private D-Bus session for it
   openbox fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus-daemon
+  # accessibility test: the accessibility bus and its registry, and a client of it in Python
+  at-spi2-core gir1.2-atspi-2.0 python3-gi
   # static analysis and fuzzing (clang with its libFuzzer runtime)
   cppcheck clang clang-tidy libclang-rt-14-dev
   # packaging checks

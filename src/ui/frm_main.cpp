@@ -8,6 +8,8 @@
 #include "lookup/suggestions.h"
 #include "output/commands.h"
 #include "text/trim.h"
+#include "ui/accessibility.h"
+#include "ui/controls/announcer.h"
 #include "ui/controls/edge_resizer.h"
 #include "ui/controls/labelled_input.h"
 #include "ui/controls/panel.h"
@@ -42,6 +44,17 @@ constexpr int kButtonTop = 480;
 constexpr int kButtonSize = 375;
 constexpr int kButtonPitch = 435;
 
+// What a screen reader says once a query has run while the keyboard is elsewhere than in
+// the results: the keyword, the result text as one line, and how many keywords it refers to.
+QString resultAnnouncement(const QString &keyword, QString text, qsizetype references)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    QString said = keyword + QStringLiteral("：") + text.trimmed();
+    if (references > 0)
+        said += QStringLiteral(" 参照关键字 %1 个").arg(references);
+    return said;
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
@@ -53,6 +66,7 @@ frmMain::frmMain(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(toPixels(7065), toPixels(5865));
     setMinimumSize(330, 260);
+    installAccessibleInterfaces();
     createControls();
     load();
 }
@@ -118,6 +132,7 @@ void frmMain::createControls()
 
     m_statusBar = new Panel(Panel::BorderStyle::Sunken, this);
     m_statusBar->setObjectName(QStringLiteral("statusBar"));
+    m_statusBar->setAccessibleRole(QAccessible::StatusBar);
     m_statusBar->setTextColor(style::kStatusTextColor);
     m_statusBar->setCursor(Qt::PointingHandCursor);
     m_statusBar->setToolTip(QStringLiteral("访问睿蓝软件网站"));
@@ -132,6 +147,9 @@ void frmMain::createControls()
     // The window is frameless: its edges resize it, the title bar's top pixels included.
     m_edgeResizer = new EdgeResizer(this);
     m_edgeResizer->watch(m_titleBar);
+
+    m_announcer = new Announcer(this);
+    m_announcer->setObjectName(QStringLiteral("announcer"));
 
     m_suggestions = new SuggestionList(m_txtWord->field());
     connect(m_suggestions, &SuggestionList::chosen, this, &frmMain::keywordChosen);
@@ -242,8 +260,8 @@ void frmMain::RunQuery(const QString &keyword)
         return;
     }
 
-    // Showing the result takes the keyboard focus from a keyword label (the query may even
-    // destroy that label); it comes back to the first keyword afterwards.
+    // A keyboard in the results goes to the new result text, which a screen reader then
+    // reads; from anywhere else the result is announced.
     const bool focusInResults = m_frmBack->hasFocusInside();
     m_navigation->record(trimmed);
 
@@ -258,8 +276,8 @@ void frmMain::RunQuery(const QString &keyword)
     setCursor(Qt::ArrowCursor);
     ShowStatus(QStringLiteral("完成"));
     updateTabOrder();
-    if (focusInResults && !m_frmBack->focusFirstKeyword())
-        m_txtWord->setFocus(Qt::OtherFocusReason);
+    if (!focusInResults)
+        m_announcer->announce(resultAnnouncement(trimmed, shown.text, shown.references.size()));
 }
 
 void frmMain::keywordChosen(const QString &keyword)
@@ -320,9 +338,13 @@ void frmMain::applyGeometry()
 
 void frmMain::updateTabOrder()
 {
-    // The keyboard goes from the input through the shown keywords to the buttons.
+    // The keyboard goes from the input through the result text and the shown keywords to
+    // the buttons, then to those of the title bar.
     QWidget *previous = m_frmBack->chainTabOrder(m_txtWord->field());
-    for (QWidget *button : {m_btnSave, m_btnCopy, m_btnPrint, m_btnWeb, m_btnClose}) {
+    QList<QWidget *> buttons{m_btnSave, m_btnCopy, m_btnPrint, m_btnWeb, m_btnClose};
+    for (QAbstractButton *button : m_titleBar->buttons())
+        buttons.append(button);
+    for (QWidget *button : std::as_const(buttons)) {
         setTabOrder(previous, button);
         previous = button;
     }

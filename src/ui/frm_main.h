@@ -13,6 +13,7 @@ class QSvgWidget;
 
 namespace ui {
 
+class Announcer;
 class EdgeResizer;
 class FieldCheck;
 class QueryNavigation;
@@ -102,6 +103,7 @@ private:
     FieldCheck *m_fieldCheck = nullptr;
     QueryNavigation *m_navigation = nullptr;
     SuggestionList *m_suggestions = nullptr;
+    Announcer *m_announcer = nullptr;
     bool m_warmUpStarted = false;
     QColor m_lineColor;
     WindowGeometry m_geometry;

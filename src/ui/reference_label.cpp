@@ -37,6 +37,11 @@ void ReferenceLabel::setColor(const QColor &color)
     setPalette(p);
 }
 
+void ReferenceLabel::activate()
+{
+    emit clicked(m_index);
+}
+
 void ReferenceLabel::mouseMoveEvent(QMouseEvent *event)
 {
     emit hovered(m_index);
@@ -66,7 +71,7 @@ void ReferenceLabel::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Enter:
     case Qt::Key_Space:
         event->accept();
-        emit clicked(m_index);
+        activate();
         return;
     default: QLabel::keyPressEvent(event);
     }

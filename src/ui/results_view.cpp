@@ -72,6 +72,7 @@ ResultsView::ResultsView(QWidget *parent)
 
     m_lblDscr = new ResultLabel(m_Frame1);
     m_lblDscr->setObjectName(QStringLiteral("lblDscr"));
+    connect(m_lblDscr, &ResultLabel::focused, this, &ResultsView::scrollToResultText);
     QPalette resultPalette = m_lblDscr->palette();
     resultPalette.setColor(QPalette::WindowText, style::kResultColor);
     m_lblDscr->setPalette(resultPalette);
@@ -84,9 +85,19 @@ ResultsView::ResultsView(QWidget *parent)
     m_lblRefer.append(createKeywordLabel(1));
 }
 
+void ResultsView::keepFocusThroughChange()
+{
+    // Called once the result text holds the new result: a keyboard focus in the pane goes
+    // to it before the keyword labels change, since a label that loses the focus to its
+    // hiding or destruction would pass it on to the next control of the window first.
+    if (hasFocusInside() && !m_lblDscr->hasFocus())
+        m_lblDscr->setFocus(Qt::OtherFocusReason);
+}
+
 void ResultsView::showWelcome(const QString &text)
 {
     m_lblDscr->setCaption(text);
+    keepFocusThroughChange();
     destroyKeywordLabels();
     m_lblRefer[0]->hide();
     m_lblRefer[1]->hide();
@@ -95,11 +106,8 @@ void ResultsView::showWelcome(const QString &text)
 
 void ResultsView::showResult(const QString &text, const QStringList &keywords)
 {
-    // Hidden while its labels change: hiding takes the keyboard focus from a keyword label
-    // the query may destroy.
-    m_Frame1->hide();
     m_lblDscr->setCaption(text);
-
+    keepFocusThroughChange();
     destroyKeywordLabels();
     if (keywords.isEmpty()) {
         m_lblRefer[0]->hide();
@@ -120,7 +128,6 @@ void ResultsView::showResult(const QString &text, const QStringList &keywords)
     m_Frame1->move(0, 0);
     m_VScroll1->setValue(0);
     m_lblRefer[0]->setCursor(Qt::ArrowCursor);
-    m_Frame1->show();
 }
 
 QString ResultsView::resultText() const
@@ -148,14 +155,6 @@ void ResultsView::setScrollPosition(int twips)
     m_VScroll1->setValue(twips);
 }
 
-bool ResultsView::focusFirstKeyword()
-{
-    if (!m_lblRefer[1]->isVisible())
-        return false;
-    m_lblRefer[1]->setFocus(Qt::TabFocusReason);
-    return true;
-}
-
 bool ResultsView::hasFocusInside() const
 {
     QWidget *focused = QApplication::focusWidget();
@@ -164,6 +163,8 @@ bool ResultsView::hasFocusInside() const
 
 QWidget *ResultsView::chainTabOrder(QWidget *previous)
 {
+    setTabOrder(previous, m_lblDscr);
+    previous = m_lblDscr;
     for (qsizetype i = 1; i < m_lblRefer.size(); ++i) {
         if (m_lblRefer[i]->isHidden())
             continue;
@@ -285,6 +286,14 @@ void ResultsView::scrollToKeyword(int index)
         setScrollPosition(toTwips(label->y()));
     else if (top + label->height() > m_frmFore->height())
         setScrollPosition(toTwips(label->y() + label->height() - m_frmFore->height()));
+}
+
+void ResultsView::scrollToResultText()
+{
+    // The top of the result text comes into view; a text taller than the viewport is read
+    // from its top.
+    if (m_Frame1->y() + m_lblDscr->y() < 0)
+        setScrollPosition(toTwips(m_lblDscr->y()));
 }
 
 void ResultsView::clearHover()

@@ -23,7 +23,10 @@ class ResultLabel;
 // lblRefer[0] is the header "参照关键字：" and lblRefer[1] always exists; elements 2..n
 // are created by showResult() and destroyed at the start of the next one. A keyword label
 // shows the hover colour while the pointer is on it, takes the keyboard in the order of
-// the list, and reports a click or Enter/Space as keywordChosen().
+// the list, and reports a click or Enter/Space as keywordChosen(). The keyboard reaches
+// the result text first, then the keyword labels; when a new result is shown while the
+// keyboard is in the pane, the keyboard goes straight to the new result text (and a
+// screen reader reads it), never through another control on its way.
 //
 // The pane does not place itself: the window's layout pass (ArrangeWindow) asks it for
 // the sizes that depend on its contents (lineHeightTwips(), keywordLabelCount(),
@@ -51,12 +54,10 @@ public:
     // Scrolls to `twips`, held within the scroll range.
     void setScrollPosition(int twips);
 
-    // Gives the keyboard focus to the first keyword label; false when none is shown.
-    bool focusFirstKeyword();
     // True when the keyboard focus is on a control of the pane.
     bool hasFocusInside() const;
-    // Puts the shown keyword labels after `previous` in the keyboard's order and returns
-    // the last of them, or `previous` when none is shown.
+    // Puts the result text and the shown keyword labels after `previous` in the keyboard's
+    // order and returns the last of them.
     QWidget *chainTabOrder(QWidget *previous);
 
     // The size of the result text, the header and the keyword labels, in points. A change
@@ -100,6 +101,8 @@ private:
     void keywordLabelHovered(int index);
     void clearHover();
     void scrollToKeyword(int index);
+    void scrollToResultText();
+    void keepFocusThroughChange();
     void scrollChanged(int value);
 
     QWidget *m_frmFore = nullptr;

@@ -3,6 +3,7 @@
 
 #include "private_servers.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <QThread>
 
 #include <functional>
+
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -77,6 +80,46 @@ ActiveByDefault=True
 )";
 
 constexpr auto kFcitxService = "org.fcitx.Fcitx5";
+
+// Starts a session bus of the test's own, its socket in `home`; its address, "" when it did
+// not come up.
+QString startSessionBus(QProcess &bus, const QString &home)
+{
+    if (!writeFile(home + u"/bus.conf"_s, QString::fromLatin1(kBusConfig).arg(home).toUtf8()))
+        return {};
+    // The bus prints its address once it takes connections.
+    bus.setStandardErrorFile(home + u"/bus.log"_s);
+    testsupport::startTiedToThisProcess(
+        bus, testsupport::findTool(u"dbus-daemon"_s),
+        {u"--config-file="_s + home + u"/bus.conf"_s, u"--nofork"_s, u"--print-address=1"_s});
+    QByteArray out;
+    bus.waitForStarted(5000)
+        && waitFor(
+            [&] {
+                bus.waitForReadyRead(100);
+                out += bus.readAllStandardOutput();
+                return out.contains('\n') || bus.state() != QProcess::Running;
+            },
+            10000);
+    return bus.state() == QProcess::Running ? QString::fromUtf8(out.trimmed()) : QString();
+}
+
+// The processes other than this one whose environment holds `variable`: those started,
+// directly or not, by a server of this test's own.
+QList<qint64> processesWith(const QByteArray &variable)
+{
+    QList<qint64> found;
+    const QStringList pids = QDir(u"/proc"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &pid : pids) {
+        bool ok = false;
+        const qint64 id = pid.toLongLong(&ok);
+        QFile environ(u"/proc/%1/environ"_s.arg(pid));
+        if (ok && id != QCoreApplication::applicationPid() && environ.open(QIODevice::ReadOnly)
+            && environ.readAll().split('\0').contains(variable))
+            found.append(id);
+    }
+    return found;
+}
 
 } // namespace
 
@@ -257,28 +300,13 @@ bool InputMethod::start(const QProcessEnvironment &xEnv, QString *error)
     const QString home = m_home->path();
     if (!m_home->isValid() || !QDir(home).mkpath(u"config/fcitx5"_s)
         || !writeFile(home + u"/config/fcitx5/profile"_s, kFcitxProfile)
-        || !writeFile(home + u"/config/fcitx5/config"_s, kFcitxConfig)
-        || !writeFile(home + u"/bus.conf"_s, QString::fromLatin1(kBusConfig).arg(home).toUtf8())) {
+        || !writeFile(home + u"/config/fcitx5/config"_s, kFcitxConfig)) {
         *error = u"cannot write the input method's settings under "_s + home;
         return false;
     }
 
-    // The bus prints its address once it takes connections.
-    m_bus.setStandardErrorFile(home + u"/bus.log"_s);
-    testsupport::startTiedToThisProcess(
-        m_bus, testsupport::findTool(u"dbus-daemon"_s),
-        {u"--config-file="_s + home + u"/bus.conf"_s, u"--nofork"_s, u"--print-address=1"_s});
-    QByteArray out;
-    m_bus.waitForStarted(5000)
-        && waitFor(
-            [&] {
-                m_bus.waitForReadyRead(100);
-                out += m_bus.readAllStandardOutput();
-                return out.contains('\n') || m_bus.state() != QProcess::Running;
-            },
-            10000);
-    m_busAddress = QString::fromUtf8(out.trimmed());
-    if (m_bus.state() != QProcess::Running || m_busAddress.isEmpty()) {
+    m_busAddress = startSessionBus(m_bus, home);
+    if (m_busAddress.isEmpty()) {
         *error = u"the D-Bus session bus did not start"_s;
         stop();
         return false;
@@ -318,6 +346,90 @@ void InputMethod::stop()
 {
     testsupport::stopProcess(m_fcitx);
     testsupport::stopProcess(m_bus);
+    m_busAddress.clear();
+}
+
+// --- AccessibilityBus ----------------------------------------------------------------------
+
+namespace {
+constexpr char kBusLauncher[] = "/usr/libexec/at-spi-bus-launcher";
+}
+
+AccessibilityBus::~AccessibilityBus()
+{
+    stop();
+}
+
+QString AccessibilityBus::missingPart()
+{
+    if (testsupport::findTool(u"dbus-daemon"_s).isEmpty() || !QFile::exists(QLatin1StringView(kBusLauncher)))
+        return u"the accessibility bus is not installed (at-spi2-core; scripts/install-deps.sh installs it)"_s;
+    return {};
+}
+
+QProcessEnvironment AccessibilityBus::environment(QProcessEnvironment env) const
+{
+    // Home, settings and the accessibility bus's socket in the test's own folder.
+    const QString home = m_home->path();
+    env.insert(u"HOME"_s, home);
+    env.insert(u"XDG_CONFIG_HOME"_s, home + u"/config"_s);
+    env.insert(u"XDG_CACHE_HOME"_s, home + u"/cache"_s);
+    env.insert(u"XDG_RUNTIME_DIR"_s, home);
+    env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_busAddress);
+    return env;
+}
+
+bool AccessibilityBus::start(const QProcessEnvironment &xEnv, QString *error)
+{
+    stop();
+    if (const QString missing = missingPart(); !missing.isEmpty()) {
+        *error = missing;
+        return false;
+    }
+    m_home = std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/mengjian-a11y-XXXXXX"_s);
+    m_busAddress = m_home->isValid() ? startSessionBus(m_bus, m_home->path()) : QString();
+    if (m_busAddress.isEmpty()) {
+        *error = u"the D-Bus session bus did not start"_s;
+        stop();
+        return false;
+    }
+    // Switched on, as a desktop does for a screen reader; the bus at once.
+    m_launcher.setProcessEnvironment(environment(xEnv));
+    m_launcher.setProcessChannelMode(QProcess::MergedChannels);
+    m_launcher.setStandardOutputFile(m_home->filePath(u"launcher.log"_s));
+    testsupport::startTiedToThisProcess(m_launcher, QLatin1StringView(kBusLauncher),
+                                        {u"--launch-immediately"_s, u"--a11y=1"_s});
+    QDBusConnection bus = QDBusConnection::connectToBus(m_busAddress, u"mengjian-a11y-check"_s);
+    const bool onBus = m_launcher.waitForStarted(5000) && bus.isConnected()
+                       && waitFor(
+                           [&] {
+                               return m_launcher.state() != QProcess::Running
+                                      || bus.interface()->isServiceRegistered(u"org.a11y.Bus"_s).value();
+                           },
+                           20000)
+                       && m_launcher.state() == QProcess::Running;
+    QDBusConnection::disconnectFromBus(u"mengjian-a11y-check"_s);
+    if (!onBus) {
+        *error = u"the accessibility bus did not come up: "_s + logTail(m_home->filePath(u"launcher.log"_s));
+        stop();
+        return false;
+    }
+    return true;
+}
+
+void AccessibilityBus::stop()
+{
+    testsupport::stopProcess(m_launcher);
+    testsupport::stopProcess(m_bus);
+    if (m_busAddress.isEmpty())
+        return;
+    // The registry is started by the accessibility bus and ends with the session bus, a
+    // moment later; whatever still runs on this session after a while is stopped.
+    const QByteArray mine = "DBUS_SESSION_BUS_ADDRESS=" + m_busAddress.toUtf8();
+    if (!waitFor([&] { return processesWith(mine).isEmpty(); }, 5000)) {
+        for (const qint64 pid : processesWith(mine))
+            ::kill(pid_t(pid), SIGKILL);
+    }
     m_busAddress.clear();
 }
 

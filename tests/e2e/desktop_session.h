@@ -90,4 +90,32 @@ private:
     QString m_busAddress;
 };
 
+// A D-Bus session bus and, on it, the accessibility bus as a desktop with assistive
+// technology switched on runs it: at-spi-bus-launcher, which starts the accessibility bus
+// and, on the first call, its registry. A Qt program started with environment() shows its
+// accessibility tree there, and a screen reader with the same environment reads it.
+class AccessibilityBus
+{
+public:
+    AccessibilityBus() = default;
+    AccessibilityBus(const AccessibilityBus &) = delete;
+    AccessibilityBus &operator=(const AccessibilityBus &) = delete;
+    ~AccessibilityBus();
+
+    // Why the accessibility bus cannot run on this machine; "" when it can.
+    static QString missingPart();
+
+    bool start(const QProcessEnvironment &xEnv, QString *error);
+    // Stops the launcher and the bus, and waits for every process they started to end.
+    void stop();
+
+    QProcessEnvironment environment(QProcessEnvironment xEnv) const;
+
+private:
+    std::unique_ptr<QTemporaryDir> m_home;
+    QProcess m_bus;
+    QProcess m_launcher;
+    QString m_busAddress;
+};
+
 } // namespace e2e

@@ -3,6 +3,7 @@
 
 #include "ui/style.h"
 
+#include <QAccessible>
 #include <QColor>
 #include <QWidget>
 
@@ -28,6 +29,11 @@ public:
     void setColor(const QColor &color);
     void setTextColor(const QColor &color);
 
+    // What the panel is to assistive technology (a screen reader): a plain pane unless
+    // told otherwise; a status bar, for one, is found as such. Its text is its name.
+    QAccessible::Role accessibleRole() const { return m_accessibleRole; }
+    void setAccessibleRole(QAccessible::Role role) { m_accessibleRole = role; }
+
 signals:
     void clicked();
 
@@ -41,6 +47,7 @@ private:
     QColor m_color = style::kPanelColor;
     QColor m_borderColor = style::kBorderColor;
     QColor m_textColor = style::kPanelTextColor;
+    QAccessible::Role m_accessibleRole = QAccessible::Pane;
 };
 
 } // namespace ui

@@ -3,11 +3,14 @@
 
 #include "ui/style.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
@@ -15,17 +18,73 @@ namespace ui {
 namespace {
 
 constexpr int kPadding = 4; // pixels left of the text and between the text and its note
+constexpr int kNoteRole = Qt::UserRole + 1;
+
+// One entry: its text, then its note dimmed; the highlighted entry on the highlight colour.
+class EntryDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        // The row spans the list's width, whatever the entry's own.
+        QRect row = option.rect;
+        if (const auto *view = qobject_cast<const QAbstractItemView *>(option.widget))
+            row.setWidth(view->viewport()->width() - row.left());
+        p->save();
+        if (option.state & QStyle::State_Selected)
+            p->fillRect(row, style::kTitleButtonDown);
+        const QRect textRect = row.adjusted(kPadding, 0, -kPadding, 0);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const QString note = index.data(kNoteRole).toString();
+        p->setFont(option.font);
+        p->setPen(style::kKeywordColor);
+        p->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, text);
+        if (!note.isEmpty()) {
+            p->setPen(style::kDimTextColor);
+            p->drawText(
+                textRect.adjusted(option.fontMetrics.horizontalAdvance(text) + 2 * kPadding, 0, 0, 0),
+                Qt::AlignLeft | Qt::AlignVCenter, note);
+        }
+        p->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()),
+                option.fontMetrics.height() + 4};
+    }
+};
 
 } // namespace
 
 SuggestionList::SuggestionList(QLineEdit *field)
-    : QWidget(field->window())
+    : QListView(field->window())
     , m_field(field)
+    , m_model(new QStandardItemModel(this))
 {
     setFocusPolicy(Qt::NoFocus);
+    viewport()->setFocusPolicy(Qt::NoFocus);
+    // The list handles the pointer itself (see event()): the rows under it do not.
+    viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
     setMouseTracking(true);
     setFont(field->font());
     setAccessibleName(QStringLiteral("关键字提示"));
+    setModel(m_model);
+    setItemDelegate(new EntryDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // White rows in a one-pixel border of the border colour.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::WindowText, style::kBorderColor);
+    setPalette(p);
     hide();
     m_field->installEventFilter(this);
 }
@@ -51,9 +110,15 @@ int SuggestionList::rowAt(QPoint pos) const
 void SuggestionList::setEntries(const QList<Entry> &entries)
 {
     m_entries = entries;
-    m_current = -1;
     m_pressed = -1;
     m_pointerAtOpening = QCursor::pos();
+    m_model->clear();
+    for (const Entry &e : entries) {
+        auto *item = new QStandardItem(e.text);
+        item->setData(e.note, kNoteRole);
+        item->setData(e.note, Qt::AccessibleDescriptionRole);
+        m_model->appendRow(item);
+    }
     if (m_entries.isEmpty()) {
         hide();
         return;
@@ -61,16 +126,23 @@ void SuggestionList::setEntries(const QList<Entry> &entries)
     place();
     raise();
     show();
-    update();
+}
+
+int SuggestionList::currentRow() const
+{
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void SuggestionList::setCurrentRow(int row)
 {
     row = std::clamp(row, -1, int(m_entries.size()) - 1);
-    if (row != m_current) {
-        m_current = row;
-        update();
-    }
+    if (row == currentRow())
+        return;
+    if (row < 0)
+        selectionModel()->clear();
+    else
+        selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect);
 }
 
 void SuggestionList::place()
@@ -101,15 +173,24 @@ void SuggestionList::choose(int row)
     emit chosen(text);
 }
 
-void SuggestionList::showEvent(QShowEvent *)
+void SuggestionList::showEvent(QShowEvent *event)
 {
+    QListView::showEvent(event);
     // While open, a press of the mouse anywhere else closes the list.
     qApp->installEventFilter(this);
 }
 
-void SuggestionList::hideEvent(QHideEvent *)
+void SuggestionList::hideEvent(QHideEvent *event)
 {
     qApp->removeEventFilter(this);
+    QListView::hideEvent(event);
+    // A highlighted entry was announced as the current object; the screen reader comes back
+    // to the field, which has kept the keyboard all along.
+    if (currentRow() >= 0 && m_field->hasFocus() && QAccessible::isActive()) {
+        QAccessibleEvent back(m_field, QAccessible::Focus);
+        QAccessible::updateAccessibility(&back);
+    }
+    setCurrentRow(-1);
 }
 
 bool SuggestionList::eventFilter(QObject *watched, QEvent *event)
@@ -117,24 +198,24 @@ bool SuggestionList::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() && watched != this
         && watched != m_field && !isHidden()) {
         hide();
-        return QWidget::eventFilter(watched, event);
+        return QListView::eventFilter(watched, event);
     }
     if (watched != m_field || isHidden())
-        return QWidget::eventFilter(watched, event);
+        return QListView::eventFilter(watched, event);
     if (event->type() == QEvent::FocusOut) {
         hide();
     } else if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->modifiers() & ~Qt::KeypadModifier)
-            return QWidget::eventFilter(watched, event);
+            return QListView::eventFilter(watched, event);
         switch (key->key()) {
-        case Qt::Key_Down: setCurrentRow(m_current + 1); return true;
-        case Qt::Key_Up: setCurrentRow(m_current - 1); return true;
+        case Qt::Key_Down: setCurrentRow(currentRow() + 1); return true;
+        case Qt::Key_Up: setCurrentRow(currentRow() - 1); return true;
         case Qt::Key_Escape: hide(); return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (m_current >= 0) {
-                choose(m_current);
+            if (currentRow() >= 0) {
+                choose(currentRow());
                 return true;
             }
             hide(); // the field confirms its own text
@@ -142,33 +223,30 @@ bool SuggestionList::eventFilter(QObject *watched, QEvent *event)
         default: break;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return QListView::eventFilter(watched, event);
 }
 
-void SuggestionList::paintEvent(QPaintEvent *)
+bool SuggestionList::event(QEvent *event)
 {
-    QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    p.setPen(style::kBorderColor);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-    const QFontMetrics fm = fontMetrics();
-    for (int row = 0; row < m_entries.size(); ++row) {
-        const QRect r = rowRect(row);
-        if (row == m_current)
-            p.fillRect(r, style::kTitleButtonDown);
-        const QRect textRect = r.adjusted(kPadding, 0, -kPadding, 0);
-        const Entry &e = m_entries[row];
-        p.setPen(style::kKeywordColor);
-        p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, e.text);
-        if (!e.note.isEmpty()) {
-            p.setPen(style::kDimTextColor);
-            p.drawText(textRect.adjusted(fm.horizontalAdvance(e.text) + 2 * kPadding, 0, 0, 0),
-                       Qt::AlignLeft | Qt::AlignVCenter, e.note);
-        }
+    // The pointer over the rows reaches the list itself: the highlight follows it, and a
+    // press and a release on one row choose it; the view's own selecting by the mouse and
+    // dragging do not apply.
+    switch (event->type()) {
+    case QEvent::MouseMove: pointerMoved(static_cast<QMouseEvent *>(event)); return true;
+    case QEvent::MouseButtonPress: {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        m_pressed = press->button() == Qt::LeftButton ? rowAt(press->position().toPoint()) : -1;
+        return true;
     }
+    case QEvent::MouseButtonRelease: pointerReleased(static_cast<QMouseEvent *>(event)); return true;
+    case QEvent::MouseButtonDblClick: return true;
+    case QEvent::Leave: m_pressed = -1; break;
+    default: break;
+    }
+    return QListView::event(event);
 }
 
-void SuggestionList::mouseMoveEvent(QMouseEvent *event)
+void SuggestionList::pointerMoved(QMouseEvent *event)
 {
     // A list that opens under a resting pointer highlights nothing until the pointer
     // moves, so that Enter still runs the typed text.
@@ -179,21 +257,11 @@ void SuggestionList::mouseMoveEvent(QMouseEvent *event)
         setCurrentRow(row);
 }
 
-void SuggestionList::mousePressEvent(QMouseEvent *event)
-{
-    m_pressed = event->button() == Qt::LeftButton ? rowAt(event->position().toPoint()) : -1;
-}
-
-void SuggestionList::mouseReleaseEvent(QMouseEvent *event)
+void SuggestionList::pointerReleased(QMouseEvent *event)
 {
     const int row = rowAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && row >= 0 && row == m_pressed)
         choose(row);
-    m_pressed = -1;
-}
-
-void SuggestionList::leaveEvent(QEvent *)
-{
     m_pressed = -1;
 }
 

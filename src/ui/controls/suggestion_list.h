@@ -2,10 +2,11 @@
 #pragma once
 
 #include <QList>
+#include <QListView>
 #include <QString>
-#include <QWidget>
 
 class QLineEdit;
+class QStandardItemModel;
 
 namespace ui {
 
@@ -19,7 +20,11 @@ namespace ui {
 // Enter with no entry highlighted included, goes to the field as before. A click on an
 // entry chooses it. The list closes when the field loses the focus and when the mouse is
 // pressed anywhere outside the list and the field.
-class SuggestionList : public QWidget
+//
+// It is a list view over a model of its entries: assistive technology finds each entry as
+// a list item named by its text (the note is its description), and the highlighted entry
+// is the selected one, so a screen reader announces it as the highlight moves.
+class SuggestionList : public QListView
 {
     Q_OBJECT
 
@@ -37,7 +42,7 @@ public:
     void setEntries(const QList<Entry> &entries);
     const QList<Entry> &entries() const { return m_entries; }
     // The highlighted entry, -1 for none.
-    int currentRow() const { return m_current; }
+    int currentRow() const;
     void setCurrentRow(int row);
     // The rectangle of entry `row`, in the list's coordinates.
     QRect rowRect(int row) const;
@@ -47,12 +52,8 @@ signals:
     void chosen(const QString &text);
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void leaveEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -61,10 +62,12 @@ private:
     int rowAt(QPoint pos) const;
     void place();
     void choose(int row);
+    void pointerMoved(QMouseEvent *event);
+    void pointerReleased(QMouseEvent *event);
 
     QLineEdit *m_field;
+    QStandardItemModel *m_model;
     QList<Entry> m_entries;
-    int m_current = -1;
     int m_pressed = -1;
     QPoint m_pointerAtOpening;
 };

@@ -4,8 +4,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QWindow>
 
 #include <xcb/xcb.h>
@@ -15,7 +17,9 @@ namespace {
 
 enum class Glyph { Minimize, Maximize, Restore, About };
 
-// A small flat button of the title bar, its symbol drawn in the title's text colour.
+// A small flat button of the title bar, its symbol drawn in the title's text colour. The
+// keyboard reaches it with Tab (a click leaves the focus where it is) and presses it with
+// Space or Enter.
 class TitleButton : public QAbstractButton
 {
 public:
@@ -23,7 +27,7 @@ public:
         : QAbstractButton(parent)
         , m_glyph(glyph)
     {
-        setFocusPolicy(Qt::NoFocus);
+        setFocusPolicy(Qt::TabFocus);
         setToolTip(name);
         setAccessibleName(name);
         setCursor(Qt::ArrowCursor);
@@ -38,9 +42,24 @@ public:
     QSize sizeHint() const override { return {19, 17}; }
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            event->accept();
+            click();
+            return;
+        }
+        QAbstractButton::keyPressEvent(event);
+    }
+
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
+        if (hasFocus()) {
+            QStyleOptionFocusRect option;
+            option.initFrom(this);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+        }
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
         if (isDown() || underMouse()) {

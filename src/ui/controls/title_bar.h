@@ -4,6 +4,7 @@
 #include "ui/style.h"
 
 #include <QColor>
+#include <QList>
 #include <QPoint>
 #include <QWidget>
 
@@ -27,6 +28,8 @@ public:
     QColor color() const { return m_color; }
 
     QAbstractButton *maximizeButton() const { return m_maximize; }
+    // Minimise, maximise/restore and about, in the keyboard's order.
+    QList<QAbstractButton *> buttons() const { return {m_minimize, m_maximize, m_about}; }
 
 signals:
     void aboutRequested();
