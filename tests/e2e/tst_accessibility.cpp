@@ -5,8 +5,6 @@
 // keys are typed with xdotool.
 
 #include "desktop_session.h"
-#include "kb/store.h"
-#include "kb/tables.h"
 #include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 #include "private_servers.h"
@@ -137,8 +135,6 @@ private slots:
                           QProcessEnvironment::systemEnvironment())
                  .ok)
             QSKIP("Python's AT-SPI client is not installed (scripts/install-deps.sh installs it)");
-        kb::storeVerseTable(kb::BuildVerseTable());
-        kb::storeRecordTable(kb::BuildRecordTable());
 
         QString error;
         QVERIFY2(m_x.start(&error), qPrintable(error));
