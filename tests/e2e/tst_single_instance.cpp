@@ -85,8 +85,8 @@ private slots:
         const e2e::ToolRun second = tool(QStringLiteral(MENGJIAN_APP_PATH), {u"马"_s});
         QVERIFY2(second.ok, "the second start did not end with status 0");
         QTRY_COMPARE_WITH_TIMEOUT(e2e::findVisibleWindow(u"^梦鉴$"_s, env, 2000), window, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(QString::fromLatin1(tool(u"xdotool"_s, {u"getactivewindow"_s}).out.trimmed()),
-                                  window, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            QString::fromLatin1(tool(u"xdotool"_s, {u"getactivewindow"_s}).out.trimmed()), window, 10000);
         QCOMPARE(copiedReport(window), expectedReport(u"马"_s));
 
         // Stopped as a session ends it, the program leaves no socket behind.

@@ -112,6 +112,7 @@ void SuggestionList::setEntries(const QList<Entry> &entries)
     m_entries = entries;
     m_pressed = -1;
     m_pointerAtOpening = QCursor::pos();
+    setCurrentRow(-1);
     m_model->clear();
     for (const Entry &e : entries) {
         auto *item = new QStandardItem(e.text);
@@ -139,9 +140,16 @@ void SuggestionList::setCurrentRow(int row)
     row = std::clamp(row, -1, int(m_entries.size()) - 1);
     if (row == currentRow())
         return;
-    if (row < 0)
+    if (row < 0) {
+        // The highlighted entry was announced as the current object; with no entry
+        // highlighted the screen reader comes back to the field, which has kept the
+        // keyboard all along.
+        if (m_field->hasFocus() && QAccessible::isActive()) {
+            QAccessibleEvent back(m_field, QAccessible::Focus);
+            QAccessible::updateAccessibility(&back);
+        }
         selectionModel()->clear();
-    else
+    } else
         selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect);
 }
 
@@ -184,12 +192,6 @@ void SuggestionList::hideEvent(QHideEvent *event)
 {
     qApp->removeEventFilter(this);
     QListView::hideEvent(event);
-    // A highlighted entry was announced as the current object; the screen reader comes back
-    // to the field, which has kept the keyboard all along.
-    if (currentRow() >= 0 && m_field->hasFocus() && QAccessible::isActive()) {
-        QAccessibleEvent back(m_field, QAccessible::Focus);
-        QAccessible::updateAccessibility(&back);
-    }
     setCurrentRow(-1);
 }
 
