@@ -3,7 +3,6 @@
 
 #include "kb/tables.h"
 #include "lookup/mod_jie_meng.h"
-#include "lookup/suggestions.h"
 
 #include <benchmark/benchmark.h>
 
@@ -79,52 +78,6 @@ void BM_FindOmenVerses(benchmark::State &state)
     }
 }
 BENCHMARK(BM_FindOmenVerses);
-
-// Suggestions while typing. A text with fewer than ten matches walks all three groups to
-// the end; a frequent character stops as soon as ten are found.
-void BM_BuildSuggestionIndex(benchmark::State &state)
-{
-    const QString &records = shipped().records;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(modJieMEng::SuggestionIndex(records));
-}
-BENCHMARK(BM_BuildSuggestionIndex)->Unit(benchmark::kMicrosecond);
-
-void suggest(benchmark::State &state, const QString &text)
-{
-    static const modJieMEng::SuggestionIndex index(shipped().records);
-    qsizetype found = 0;
-    for (auto _ : state) {
-        const QList<modJieMEng::Suggestion> suggestions = index.find(text);
-        found = suggestions.size();
-        benchmark::DoNotOptimize(suggestions);
-    }
-    state.counters["found"] = double(found);
-}
-
-void BM_SuggestOneCharacterFew(benchmark::State &state)
-{
-    suggest(state, QStringLiteral("钟"));
-}
-BENCHMARK(BM_SuggestOneCharacterFew)->Unit(benchmark::kMicrosecond);
-
-void BM_SuggestOneCharacterMany(benchmark::State &state)
-{
-    suggest(state, QStringLiteral("人"));
-}
-BENCHMARK(BM_SuggestOneCharacterMany)->Unit(benchmark::kMicrosecond);
-
-void BM_SuggestTwoCharacters(benchmark::State &state)
-{
-    suggest(state, QStringLiteral("马路"));
-}
-BENCHMARK(BM_SuggestTwoCharacters)->Unit(benchmark::kMicrosecond);
-
-void BM_SuggestTwoCharactersNone(benchmark::State &state)
-{
-    suggest(state, QStringLiteral("龘龘"));
-}
-BENCHMARK(BM_SuggestTwoCharactersNone)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -4,6 +4,8 @@
 #include "kb/store.h"
 #include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
+#include "reading/dream_reading.h"
+#include "reading/suggestions.h"
 
 #include <mengjian/config.h>
 
@@ -31,6 +33,10 @@ const char kHelp[] =
     "  --raw KEYWORD...    print each lookup result exactly as the lookup returns it\n"
     "                      (interpretation@kw1|kw2|...), one a line; with no KEYWORD,\n"
     "                      read keywords from standard input, one a line\n"
+    "  --suggest TEXT...   print the suggestions the window offers while TEXT is typed,\n"
+    "                      one a line: the keyword, a tab, the note (how TEXT named it)\n"
+    "  --read TEXT...      read each TEXT as a whole dream (读梦) and print the reading\n"
+    "                      as the window shows it\n"
     "  --dump records      print the dream record table as built, then a line feed\n"
     "  --dump verses       print the omen verse table as built, then a line feed\n"
     "  --help              show this help and exit\n"
@@ -73,6 +79,24 @@ void printReadable(QString keyword)
     write(out);
 }
 
+void printSuggestions(const QString &text)
+{
+    QString out;
+    for (const reading::Suggestion &s : reading::suggest(text))
+        out += s.keyword + u'\t' + s.note + u'\n';
+    write(out);
+}
+
+void printReading(const QString &text)
+{
+    const reading::Reading r = reading::readDream(text);
+    QString out = QStringLiteral("【") + text + QStringLiteral("】\n")
+                  + QString(r.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + u'\n';
+    if (!r.keywords.isEmpty())
+        out += QStringLiteral("参考关键字：") + r.keywords.join(QStringLiteral("、")) + u'\n';
+    write(out);
+}
+
 void printRaw(QString keyword)
 {
     write(modJieMEng::LookupKeyword(keyword) + u'\n');
@@ -99,7 +123,7 @@ int rawFromStdin()
 
 int main(int argc, char **argv)
 {
-    bool raw = false;
+    enum class Mode { Readable, Raw, Suggest, Read } mode = Mode::Readable;
     std::optional<std::string> dump;
     std::vector<QString> keywords;
     bool optionsEnded = false;
@@ -115,8 +139,13 @@ int main(int argc, char **argv)
             } else if (std::strcmp(arg, "--version") == 0) {
                 std::printf("mengjian-lookup (梦鉴) %s\n", config::kVersion);
                 return 0;
-            } else if (std::strcmp(arg, "--raw") == 0) {
-                raw = true;
+            } else if (std::strcmp(arg, "--raw") == 0 || std::strcmp(arg, "--suggest") == 0
+                       || std::strcmp(arg, "--read") == 0) {
+                const Mode chosen = arg[2] == 'r' ? (arg[3] == 'a' ? Mode::Raw : Mode::Read)
+                                                  : Mode::Suggest;
+                if (mode != Mode::Readable && mode != chosen)
+                    return usageError("--raw, --suggest and --read exclude each other");
+                mode = chosen;
             } else if (std::strcmp(arg, "--dump") == 0) {
                 if (i + 1 >= argc)
                     return usageError("--dump needs 'records' or 'verses'");
@@ -135,21 +164,23 @@ int main(int argc, char **argv)
     }
 
     if (dump) {
-        if (raw || !keywords.empty())
+        if (mode != Mode::Readable || !keywords.empty())
             return usageError("--dump takes no keywords");
         write((*dump == "records" ? kb::recordTable() : kb::verseTable()) + u'\n');
         return 0;
     }
 
-    if (raw && keywords.empty())
+    if (mode == Mode::Raw && keywords.empty())
         return rawFromStdin();
     if (keywords.empty())
         return usageError("no keyword given");
     for (const QString &keyword : keywords) {
-        if (raw)
-            printRaw(keyword);
-        else
-            printReadable(keyword);
+        switch (mode) {
+        case Mode::Raw: printRaw(keyword); break;
+        case Mode::Suggest: printSuggestions(keyword); break;
+        case Mode::Read: printReading(keyword); break;
+        case Mode::Readable: printReadable(keyword); break;
+        }
     }
     return 0;
 }

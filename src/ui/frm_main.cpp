@@ -5,8 +5,9 @@
 #include "kb/store.h"
 #include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
-#include "lookup/suggestions.h"
 #include "output/commands.h"
+#include "reading/dream_reading.h"
+#include "reading/suggestions.h"
 #include "text/trim.h"
 #include "ui/accessibility.h"
 #include "ui/controls/announcer.h"
@@ -152,13 +153,25 @@ void frmMain::createControls()
     m_announcer->setObjectName(QStringLiteral("announcer"));
 
     m_suggestions = new SuggestionList(m_txtWord->field());
-    connect(m_suggestions, &SuggestionList::chosen, this, &frmMain::keywordChosen);
+    connect(m_suggestions, &SuggestionList::chosen, this, &frmMain::suggestionChosen);
+
+    // Ctrl+Enter in the input reads the whole dream; Enter alone still runs its query.
+    auto *read = new QShortcut(m_txtWord->field());
+    read->setKeys({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    read->setContext(Qt::WidgetShortcut);
+    connect(read, &QShortcut::activated, this, [this] { showReading(m_txtWord->text()); });
 
     // Back and forward through the queries of this session (Alt+Left and Alt+Right, the
     // Back and Forward keys, the mouse's side buttons), each shown as a keyword label's
     // click shows it.
-    m_navigation =
-        new QueryNavigation(this, m_frmBack, [this](const QString &keyword) { keywordChosen(keyword); });
+    m_navigation = new QueryNavigation(this, m_frmBack, [this](const QString &keyword, bool reading) {
+        if (!reading) {
+            keywordChosen(keyword);
+            return;
+        }
+        m_txtWord->setText(keyword);
+        showReading(keyword);
+    });
 
     // The size of the results' text: keys anywhere in the window, Ctrl with the wheel over
     // the results.
@@ -293,9 +306,47 @@ void frmMain::showSuggestions()
     // The input's text is what the user has committed: an input method's composition is
     // not part of it and never reaches here.
     QList<SuggestionList::Entry> entries;
-    for (const modJieMEng::Suggestion &s : modJieMEng::suggest(m_txtWord->text()))
-        entries.append({s.keyword, s.alias});
+    m_readingEntry.clear();
+    for (const reading::Suggestion &s : reading::suggest(m_txtWord->text())) {
+        if (s.reading)
+            m_readingEntry = s.keyword;
+        entries.append({s.keyword, s.note});
+    }
     m_suggestions->setEntries(entries);
+}
+
+void frmMain::suggestionChosen(const QString &text)
+{
+    if (!m_readingEntry.isEmpty() && text == m_readingEntry)
+        showReading(m_txtWord->text());
+    else
+        keywordChosen(text);
+}
+
+void frmMain::showReading(const QString &text)
+{
+    m_suggestions->hide();
+    const QString trimmed = text::trimSpaces(text);
+    if (trimmed.isEmpty()) {
+        RunQuery(text);
+        return;
+    }
+    // Leaving the input runs its query; the focus leaves it before the reading is shown,
+    // so that the reading is what stays on screen, and the keyboard is in the results.
+    if (m_txtWord->field()->hasFocus())
+        m_frmBack->setFocus(Qt::OtherFocusReason);
+    m_navigation->record(trimmed, true);
+
+    setCursor(Qt::WaitCursor);
+    ShowStatus(QStringLiteral("正在执行..."));
+    const reading::Reading shown = reading::readDream(trimmed);
+    m_frmBack->showResult(shown.text, shown.keywords);
+    ArrangeWindow();
+    setCursor(Qt::ArrowCursor);
+    ShowStatus(QStringLiteral("完成"));
+    updateTabOrder();
+    if (!m_frmBack->focusFirstKeyword() && !m_frmBack->hasFocusInside())
+        m_txtWord->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::checkInput()

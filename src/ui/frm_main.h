@@ -43,6 +43,9 @@ public:
 
     // Runs one query for `keyword` (trimmed of spaces here) and shows its result.
     void RunQuery(const QString &keyword);
+    // Reads `text` as a whole dream (读梦) and shows the reading as a query's result: the
+    // result text holds one paragraph per image, the keyword labels the images found.
+    void showReading(const QString &text);
     // Places every control for the window's current inner size.
     void ArrangeWindow();
     // Replaces the status bar's one line of text.
@@ -81,6 +84,7 @@ private:
     void load();
     void applyGeometry();
     void showSuggestions();
+    void suggestionChosen(const QString &text);
     void checkInput();
     void updateTabOrder();
     void showAbout();
@@ -104,6 +108,7 @@ private:
     QueryNavigation *m_navigation = nullptr;
     SuggestionList *m_suggestions = nullptr;
     Announcer *m_announcer = nullptr;
+    QString m_readingEntry; // the caption of the suggestions' reading entry, if shown
     bool m_warmUpStarted = false;
     QColor m_lineColor;
     WindowGeometry m_geometry;

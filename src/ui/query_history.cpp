@@ -3,16 +3,17 @@
 
 namespace ui {
 
-void QueryHistory::record(const QString &keyword)
+void QueryHistory::record(const QString &keyword, bool reading)
 {
     if (keyword.isEmpty())
         return;
     if (m_current >= 0 && m_entries[m_current].keyword == keyword) {
         m_entries[m_current].scroll = 0; // the query ran again and starts at the top
+        m_entries[m_current].reading = reading;
         return;
     }
     m_entries.resize(m_current + 1);
-    m_entries.append({keyword, 0});
+    m_entries.append({keyword, 0, reading});
     if (m_entries.size() > kCapacity)
         m_entries.remove(0, m_entries.size() - kCapacity);
     m_current = m_entries.size() - 1;

@@ -17,17 +17,20 @@ public:
     {
         QString keyword;
         int scroll = 0;
+        // The entry is the reading of the whole text (读梦), not the query for it.
+        bool reading = false;
 
         friend bool operator==(const Entry &, const Entry &) = default;
     };
 
     static constexpr qsizetype kCapacity = 100;
 
-    // A query for `keyword` ran. It becomes the current entry, at scroll position 0,
-    // unless it is the current entry already; the entries after the current one are
-    // dropped first, and beyond the capacity the oldest entry goes. An empty keyword
-    // records nothing.
-    void record(const QString &keyword);
+    // A query for `keyword`, or its reading, ran. It becomes the current entry, at scroll
+    // position 0, unless the current entry is the same text already (whose kind it then
+    // takes: a reading shown over the query of the same text replaces it); the entries after the current
+    // one are dropped first, and beyond the capacity the oldest entry goes. An empty keyword records
+    // nothing.
+    void record(const QString &keyword, bool reading = false);
 
     // Remembers where the current entry's result is scrolled to.
     void setScroll(int scroll);

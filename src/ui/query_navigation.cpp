@@ -33,10 +33,10 @@ QueryNavigation::QueryNavigation(QWidget *window, ResultsView *results, Show sho
     qApp->installEventFilter(this);
 }
 
-void QueryNavigation::record(const QString &keyword)
+void QueryNavigation::record(const QString &keyword, bool reading)
 {
     if (!m_showingEntry)
-        m_history.record(keyword);
+        m_history.record(keyword, reading);
 }
 
 void QueryNavigation::goBack()
@@ -55,7 +55,7 @@ void QueryNavigation::showEntry(const QueryHistory::Entry &entry)
 {
     {
         const QScopedValueRollback guard(m_showingEntry, true);
-        m_show(entry.keyword);
+        m_show(entry.keyword, entry.reading);
     }
     m_results->setScrollPosition(entry.scroll);
 }

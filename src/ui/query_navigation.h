@@ -15,19 +15,19 @@ class ResultsView;
 
 // Back and forward through the session's queries: Alt+Left and Alt+Right, the Back and
 // Forward keys, and the mouse's side buttons anywhere in `window`. A step shows its
-// keyword's query again through `show` and returns to the scroll position its result was
+// keyword's query or reading again through `show` and returns to the scroll position its result was
 // left at. The remembered positions follow the results' scrolling and text size.
 class QueryNavigation : public QObject
 {
     Q_OBJECT
 
 public:
-    using Show = std::function<void(const QString &keyword)>;
+    using Show = std::function<void(const QString &keyword, bool reading)>;
 
     QueryNavigation(QWidget *window, ResultsView *results, Show show);
 
     // A query for `keyword` ran; one run by a step back or forward is not recorded again.
-    void record(const QString &keyword);
+    void record(const QString &keyword, bool reading = false);
     const QueryHistory &history() const { return m_history; }
 
     void goBack();

@@ -2,7 +2,7 @@
 #include "ui/warm_up.h"
 
 #include "kb/store.h"
-#include "lookup/suggestions.h"
+#include "reading/lexicon.h"
 #include "text/gbk.h"
 
 #include <QApplication>
@@ -80,7 +80,7 @@ void WarmUp::step()
 {
     switch (m_stage) {
     case 0: (void)text::gbkLength(u'梦'); break;
-    case 1: modJieMEng::prepareSuggestions(); break;
+    case 1: (void)reading::Lexicon::instance(); break;
     case 2: m_characters = frequentTableCharacters(); break;
     default: {
         // Drawing the characters once in the results' face reads their glyphs from the

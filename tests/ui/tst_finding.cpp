@@ -115,7 +115,13 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("bell and its second record") << u"钟"_s << QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s};
-        QTest::newRow("one-character alias") << u"脸"_s << QStringList{u"脸盆"_s, u"面孔(脸)"_s};
+        QTest::newRow("one-character alias: its record first")
+            << u"脸"_s << QStringList{u"面孔(脸)"_s, u"脸盆"_s, u"陌生人(陌生面孔)"_s};
+        QTest::newRow("framing words: the image first")
+            << u"梦见蛇"_s << QStringList{u"蛇"_s, u"蛇2"_s, u"蟒蛇"_s, u"…"_s};
+        QTest::newRow("two images: the reading first")
+            << u"梦见在河边钓到一条大鱼"_s
+            << QStringList{u"读梦：河流 · 鱼竿 · 鱼"_s, u"河流(河)"_s, u"鱼竿(钓)"_s, u"鱼(大鱼)"_s, u"…"_s};
         QTest::newRow("typing goes on in the input") << u"闹钟"_s << QStringList{u"闹钟"_s};
         QTest::newRow("nothing matches") << u"龘"_s << QStringList();
         QTest::newRow("rejected letter leaves the checked text")
@@ -127,7 +133,13 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QStringList, expected);
         type(typed);
-        QCOMPARE(shown(list()), expected);
+        // "…" at the end: the list starts with the entries before it.
+        if (expected.endsWith(u"…"_s)) {
+            expected.removeLast();
+            QCOMPARE(shown(list()).mid(0, expected.size()), expected);
+        } else {
+            QCOMPARE(shown(list()), expected);
+        }
         QVERIFY(field()->hasFocus());
         // Under the input, over the results; and typing alone runs no query.
         if (!expected.isEmpty())
@@ -142,7 +154,7 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("expected");
         QTest::newRow("Down, Down, Enter") << u"钟"_s << u"keys"_s << u"钟2"_s;
-        QTest::newRow("click on the alias entry") << u"脸"_s << u"click"_s << u"面孔"_s;
+        QTest::newRow("click on the second entry") << u"脸"_s << u"click"_s << u"脸盆"_s;
         QTest::newRow("Enter with nothing highlighted runs the text") << u"钟"_s << u"enter"_s << u"钟"_s;
         QTest::newRow("Up back to nothing, Enter") << u"钟"_s << u"down-up"_s << u"钟"_s;
     }
@@ -213,7 +225,7 @@ private slots:
         QCOMPARE(shown(list()), (QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s}));
         inputMethod({}, u"表"_s);
         QCOMPARE(field()->text(), u"钟表"_s);
-        QVERIFY(list()->isHidden());
+        QCOMPARE(shown(list()), (QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s}));
         QCOMPARE(w().resultText(), ui::frmMain::welcomeText());
     }
 
@@ -235,7 +247,7 @@ private slots:
         field()->clear();
         button(u"btnSave"_s)->setFocus(Qt::TabFocusReason); // empty: welcome
         QCOMPARE(w().resultText(), ui::frmMain::welcomeText());
-        QCOMPARE(historyKeywords(), (QStringList{u"人"_s, u"钟"_s, label, u"脸盆"_s, u"马"_s}));
+        QCOMPARE(historyKeywords(), (QStringList{u"人"_s, u"钟"_s, label, u"面孔"_s, u"马"_s}));
     }
 
     void backAndForwardRestoreTheQuery_data()
