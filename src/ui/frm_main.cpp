@@ -331,10 +331,12 @@ void frmMain::showReading(const QString &text)
         RunQuery(text);
         return;
     }
-    // Leaving the input runs its query; the focus leaves it before the reading is shown,
-    // so that the reading is what stays on screen, and the keyboard is in the results.
+    // Leaving the input runs its query; the focus leaves it for the result text before the
+    // reading is shown, so that the reading is what stays on screen and what the result
+    // text, keeping the focus, says.
     if (m_txtWord->field()->hasFocus())
-        m_frmBack->setFocus(Qt::OtherFocusReason);
+        m_frmBack->focusResultText();
+    const bool focusInResults = m_frmBack->hasFocusInside();
     m_navigation->record(trimmed, true);
 
     setCursor(Qt::WaitCursor);
@@ -345,8 +347,8 @@ void frmMain::showReading(const QString &text)
     setCursor(Qt::ArrowCursor);
     ShowStatus(QStringLiteral("完成"));
     updateTabOrder();
-    if (!m_frmBack->focusFirstKeyword() && !m_frmBack->hasFocusInside())
-        m_txtWord->setFocus(Qt::OtherFocusReason);
+    if (!focusInResults)
+        m_announcer->announce(resultAnnouncement(trimmed, shown.text, shown.keywords.size()));
 }
 
 void frmMain::checkInput()

@@ -85,6 +85,11 @@ ResultsView::ResultsView(QWidget *parent)
     m_lblRefer.append(createKeywordLabel(1));
 }
 
+void ResultsView::focusResultText()
+{
+    m_lblDscr->setFocus(Qt::OtherFocusReason);
+}
+
 void ResultsView::keepFocusThroughChange()
 {
     // Called once the result text holds the new result: a keyboard focus in the pane goes

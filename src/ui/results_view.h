@@ -56,6 +56,8 @@ public:
 
     // True when the keyboard focus is on a control of the pane.
     bool hasFocusInside() const;
+    // Gives the keyboard focus to the result text.
+    void focusResultText();
     // Puts the result text and the shown keyword labels after `previous` in the keyboard's
     // order and returns the last of them.
     QWidget *chainTabOrder(QWidget *previous);

@@ -4,6 +4,7 @@
 
 #include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
+#include "reading/dream_reading.h"
 #include "ui/controls/labelled_input.h"
 #include "ui/controls/panel.h"
 #include "ui/controls/suggestion_list.h"
@@ -227,6 +228,47 @@ private slots:
         QCOMPARE(field()->text(), u"钟表"_s);
         QCOMPARE(shown(list()), (QStringList{u"钟"_s, u"钟2"_s, u"闹钟"_s}));
         QCOMPARE(w().resultText(), ui::frmMain::welcomeText());
+    }
+
+    // --- reading a whole dream ---
+
+    // Ctrl+Enter, or the list's reading entry: the reading stays on screen although the
+    // input is left on the way (which runs its query), the input keeps the dream, the
+    // keyword labels are the images, the focus is on the result text, and going back and
+    // forward shows the reading again.
+    void readingShowsTheImages_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Ctrl+Enter") << u"ctrl-enter"_s;
+        QTest::newRow("the reading entry of the list") << u"entry"_s;
+    }
+
+    void readingShowsTheImages()
+    {
+        QFETCH(QString, how);
+        const QString dream = u"梦见在河边钓到一条大鱼"_s;
+        const reading::Reading expected = reading::readDream(dream);
+        QCOMPARE(expected.keywords, (QStringList{u"河流"_s, u"鱼竿"_s, u"鱼"_s}));
+        type(dream);
+        if (how == u"entry") {
+            QVERIFY(list()->entries().value(0).text.startsWith(u"读梦："_s));
+            QTest::keyClick(field(), Qt::Key_Down);
+            QTest::keyClick(field(), Qt::Key_Return);
+        } else {
+            QTest::keyClick(field(), Qt::Key_Return, Qt::ControlModifier);
+        }
+        QCOMPARE(txtWord()->text(), dream);
+        QCOMPARE(w().resultText(), expected.text);
+        QCOMPARE(keywords(), expected.keywords);
+        QVERIFY(list()->isHidden());
+        QVERIFY(lblDscr()->hasFocus());
+        QCOMPARE(child<ui::Panel>(u"statusBar"_s)->text(), u"完成"_s);
+
+        QTest::mouseClick(frmBack()->lblRefer()[2], Qt::LeftButton, {}, {3, 3});
+        QVERIFY(showing(u"鱼竿"_s));
+        QTest::keyClick(m_window.get(), Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(w().resultText(), expected.text);
+        QCOMPARE(historyKeywords(), (QStringList{dream, u"鱼竿"_s}));
     }
 
     // --- back and forward ---
