@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -13,6 +14,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include <linux/magic.h>
+#include <sys/statfs.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace output {
@@ -86,6 +90,41 @@ QString translateCause(const QString &systemReason)
     return systemReason;
 }
 
+// The folder the kernel shows its own state in when `folder` lies on one of its virtual
+// filesystems (/proc, or /sys and what is mounted under it), where no file can be saved;
+// empty for a real filesystem.
+QString kernelFolder(const QString &folder)
+{
+    struct statfs fs
+    { };
+    if (::statfs(QFile::encodeName(folder).constData(), &fs) != 0)
+        return {};
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case PROC_SUPER_MAGIC: return QStringLiteral("/proc");
+    case SYSFS_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+    case BPF_FS_MAGIC:
+    case PSTOREFS_MAGIC:
+    case EFIVARFS_MAGIC: return QStringLiteral("/sys");
+    default: return {};
+    }
+}
+
+bool onReadOnlyFilesystem(const QString &folder)
+{
+    struct statvfs fs
+    { };
+    return ::statvfs(QFile::encodeName(folder).constData(), &fs) == 0 && (fs.f_flag & ST_RDONLY) != 0;
+}
+
+// Why a write failed, in the user's words. The folder's filesystem is asked before its
+// permissions: a read-only mount and the kernel's folders refuse every user, root too,
+// whatever their permissions say, and the system's own reason for them misleads (creating
+// a file under /proc fails with "No such file or directory").
 QString failureReason(const QString &path, const QString &systemReason)
 {
     const QFileInfo info(path);
@@ -94,6 +133,11 @@ QString failureReason(const QString &path, const QString &systemReason)
     const QFileInfo folder(info.absolutePath());
     if (!folder.exists())
         return QStringLiteral("文件夹“%1”不存在。").arg(QDir::toNativeSeparators(folder.filePath()));
+    const QString kernel = kernelFolder(folder.filePath());
+    if (!kernel.isEmpty())
+        return QStringLiteral("“%1”及其中的文件夹由系统内核提供，不能在这里保存文件。").arg(kernel);
+    if (onReadOnlyFilesystem(folder.filePath()))
+        return describeCause(EROFS);
     if (!folder.isWritable() || (info.exists() && !info.isWritable()))
         return QStringLiteral("没有写入权限。");
     return translateCause(systemReason);

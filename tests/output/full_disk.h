@@ -9,12 +9,15 @@
 #include <unistd.h>
 
 // A real filesystem with no free space: a small tmpfs mounted over a temporary folder,
-// with `seed` files written first and the rest filled up. Mounting needs root; a test that
-// cannot have one skips with the reason. Unmounted when destroyed.
+// with `seed` files written first and the rest filled up, or, as ReadOnly, mounted again
+// read-only after the seed. Mounting needs root; a test that cannot have one skips with the
+// reason. Unmounted when destroyed.
 class FullDisk
 {
 public:
-    explicit FullDisk(const QList<QPair<QString, QByteArray>> &seed = {})
+    enum Kind { Full, ReadOnly };
+
+    explicit FullDisk(const QList<QPair<QString, QByteArray>> &seed = {}, Kind kind = Full)
     {
         if (::geteuid() != 0) {
             m_whyNot = QStringLiteral("mounting a full tmpfs needs root");
@@ -38,6 +41,14 @@ public:
                 m_whyNot = QStringLiteral("could not seed the tmpfs");
                 return;
             }
+        }
+        if (kind == ReadOnly) {
+            m_ready = QProcess::execute(QStringLiteral("mount"),
+                                        {QStringLiteral("-o"), QStringLiteral("remount,ro"), m_dir.path()})
+                      == 0;
+            if (!m_ready)
+                m_whyNot = QStringLiteral("could not mount the tmpfs again read-only");
+            return;
         }
         QFile filler(path(QStringLiteral(".filler")));
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {

@@ -9,12 +9,14 @@
 
 #include <mengjian/config.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -23,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTime>
+#include <QTimer>
 #include <QUrl>
 
 #include <functional>
@@ -56,10 +59,13 @@ public:
     std::function<void()> printerChosen; // runs once the printer has been handed out
     QList<QUrl> opened;
     bool browserTakesUrls = true;
+    desktop::Desktop *showsMessages = nullptr; // when set, the messages are shown there too
 
-    void showMessage(QWidget *, const QString &title, const QString &text, desktop::Icon icon) override
+    void showMessage(QWidget *owner, const QString &title, const QString &text, desktop::Icon icon) override
     {
         messages << title + u'|' + text + u'|' + iconName(icon);
+        if (showsMessages)
+            showsMessages->showMessage(owner, title, text, icon);
     }
 
     std::optional<QString> prompt(QWidget *, const QString &title, const QString &label,
@@ -377,6 +383,58 @@ private slots:
         QFile file(disk.path(u"old.txt"_s));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), old);
+    }
+
+    // The real box of a failed save stays on the screen, its button within reach, however
+    // long the name typed; the name keeps its beginning and its end.
+    void saveErrorBoxFitsTheScreen_data()
+    {
+        QTest::addColumn<QString>("name"); // under a temporary folder
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("32,767-character name") << QString(32763, u'x') + u".txt"_s << u"文件名太长。"_s;
+        QTest::newRow("deep missing folders, named twice")
+            << u"无此文件夹/"_s.repeated(600) + u"蛇7.txt"_s << u"不存在。"_s;
+    }
+
+    void saveErrorBoxFitsTheScreen()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        m_desk->answer = dir.filePath(name);
+        desktop::install(nullptr);
+        m_desk->showsMessages = &desktop::current();
+        desktop::install(m_desk);
+
+        QRect screen, box, button;
+        QString shown;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            auto *messageBox = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!messageBox)
+                return;
+            screen = messageBox->screen()->availableGeometry();
+            box = messageBox->frameGeometry();
+            QAbstractButton *ok = messageBox->button(QMessageBox::Ok);
+            button = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+            shown = messageBox->text();
+            messageBox->accept();
+        });
+        closer.start(50);
+        output::SaveReport(kSnake, m_status, nullptr);
+
+        QCOMPARE(m_desk->messages.size(), 1);
+        QVERIFY2(!shown.isEmpty(), "no message box was shown");
+        QVERIFY2(box.height() <= screen.height() && box.width() <= screen.width(),
+                 qPrintable(u"box %1×%2 on a screen of %3×%4"_s.arg(box.width())
+                                .arg(box.height())
+                                .arg(screen.width())
+                                .arg(screen.height())));
+        QVERIFY2(screen.contains(button), "the box's button is off the screen");
+        QVERIFY2(shown.startsWith(u"无法保存到“"_s + dir.path()), qPrintable(shown.left(200)));
+        QVERIFY2(shown.contains(name.right(8) + u"”："_s), qPrintable(shown));
+        QVERIFY2(shown.endsWith(reason), qPrintable(shown.right(200)));
     }
 
     void printSendsTheReportToTheDefaultPrinter()

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -183,6 +185,44 @@ private slots:
         QVERIFY(!result.ok);
         QCOMPARE(result.error, u"文件名太长。"_s);
         QCOMPARE(entries(dir.path()), QStringList());
+    }
+
+    // Where the folder's filesystem refuses every write, root's too, the user reads why:
+    // a read-only disk, or the kernel's own folders, rather than a missing folder or
+    // permissions.
+    void refusingFilesystemIsNamed_data()
+    {
+        QTest::addColumn<QString>("path"); // "" for a file on a read-only mount
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("read-only mount") << QString() << u"这个磁盘是只读的，不能写入。"_s;
+        QTest::newRow("existing file under /proc")
+            << u"/proc/version"_s << u"“/proc”及其中的文件夹由系统内核提供，不能在这里保存文件。"_s;
+        QTest::newRow("new file deeper in /proc")
+            << u"/proc/sys/kernel/梦.txt"_s << u"“/proc”及其中的文件夹由系统内核提供，不能在这里保存文件。"_s;
+        QTest::newRow("new file under /sys")
+            << u"/sys/kernel/梦.txt"_s << u"“/sys”及其中的文件夹由系统内核提供，不能在这里保存文件。"_s;
+    }
+
+    void refusingFilesystemIsNamed()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        std::optional<FullDisk> disk;
+        if (path.isEmpty()) {
+            disk.emplace(QList<QPair<QString, QByteArray>>{{u"old.txt"_s, "\"old\"\r\n"}},
+                         FullDisk::ReadOnly);
+            if (!disk->ready())
+                QSKIP(qPrintable(u"No read-only filesystem to write to: "_s + disk->whyNot()));
+            path = disk->path(u"old.txt"_s);
+        }
+        if (!QFileInfo(QFileInfo(path).absolutePath()).exists())
+            QSKIP("No such kernel folder on this machine.");
+        const QByteArray before = readAll(path);
+
+        const output::WriteResult result = output::WriteTextFile(path, u"梦见蛇"_s);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.error, reason);
+        QCOMPARE(readAll(path), before);
     }
 
     void proposesFolderSeparatorKeywordSecondAndExtension_data()
