@@ -4,8 +4,5 @@
 # Extra arguments go to the configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# A missing build folder, or one from before the presets, is configured with the preset.
-if [ $# -gt 0 ] || ! grep -qs '^MENGJIAN_WERROR:' build/CMakeCache.txt; then
-  cmake --preset release "$@"
-fi
+./scripts/configure-preset.sh release build "$@"
 cmake --build --preset release

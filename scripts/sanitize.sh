@@ -5,8 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-# A missing build folder, or one from before the presets, is configured with the preset.
-grep -qs '^MENGJIAN_WERROR:' build-asan/CMakeCache.txt || cmake --preset asan
+./scripts/configure-preset.sh asan build-asan
 cmake --build --preset asan
 # The test preset sets the sanitizers' options: leaks are errors, the known leaks outside our
 # code are suppressed (scripts/lsan.supp), and the X keyboard library's reads of atom names
