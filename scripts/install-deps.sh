@@ -8,8 +8,9 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libicu-dev libcups2-dev libxcb1-dev libbenchmark-dev
-  # run: a Song-style CJK face for "宋体", the Qt platform plugins, a browser opener
-  fonts-arphic-uming qt6-qpa-plugins xdg-utils
+  # run: a Song-style CJK face for "宋体", a browser opener (the X platform plugin comes
+  # with libqt6gui6)
+  fonts-arphic-uming xdg-utils
   # tests: a virtual X server and the tools that drive and read it
   xvfb xauth x11-utils xdotool xclip imagemagick
   # window placement and input-method tests: a window manager, the pinyin input method with
@@ -20,7 +21,7 @@ packages=(
   # static analysis and fuzzing (clang with its libFuzzer runtime)
   cppcheck clang clang-tidy libclang-rt-14-dev
   # packaging checks
-  dpkg-dev file desktop-file-utils appstream lintian
+  dpkg-dev file desktop-file-utils appstream appstream-compose lintian
   # formatting
   clang-format
   # printing tests: a private CUPS scheduler (the tests start their own) and the tools that
