@@ -68,16 +68,8 @@ if command -v appstreamcli >/dev/null; then
   # when every paragraph has it.
   appstreamcli compose --no-net --origin=mengjian --result-root="$scratch/catalog" "$root" \
     >"$scratch/compose.log" 2>&1 || { cat "$scratch/compose.log"; exit 1; }
-  catalog=$(zcat "$scratch"/catalog/usr/share/swcatalog/xml/mengjian.xml.gz)
-  paragraphs() { # the number of paragraphs of the description in language $1 ("" for English)
-    local tag='<description>'
-    [ -z "$1" ] || tag="<description xml:lang=\"$1\">"
-    sed -n "\|$tag|,\|</description>|p" <<<"$catalog" | grep -c '<p>' || true
-  }
-  english=$(paragraphs "")
-  chinese=$(paragraphs zh-CN)
-  echo "composed description: $english paragraphs in English, $chinese in zh-CN"
-  [ "$english" -gt 0 ] && [ "$chinese" -eq "$english" ] || {
+  zcat "$scratch"/catalog/usr/share/swcatalog/xml/mengjian.xml.gz | grep -q '<description xml:lang="zh-CN">' || {
     cat "$scratch/compose.log"; echo "the composed entry lacks the Chinese description"; exit 1; }
+  echo "composed entry: the Chinese description is there"
 fi
 echo "package ok"
