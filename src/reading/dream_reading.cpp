@@ -105,8 +105,9 @@ private:
         }
     }
 
-    // The fewest forms whose pinyin covers every letter of the run; a run they do not
-    // cover names no image (a stray English word is not read as pinyin).
+    // The cover of the run's letters by forms' pinyin and by single syllables that name
+    // nothing ("diu le"), with the fewest forms and syllables, a syllable counting twice;
+    // a run they do not cover names no image (a stray English word is not read as pinyin).
     void readPinyin(qsizetype from, qsizetype end)
     {
         const qsizetype n = end - from;
@@ -120,9 +121,11 @@ private:
             for (qsizetype length = std::min(m_lexicon.longestPinyin(), k); length > 0; --length) {
                 if (pieces[std::size_t(k - length)] == INT_MAX)
                     continue;
-                const Form *form = m_lexicon.findPinyin(run.sliced(k - length, length));
-                if (form && pieces[std::size_t(k - length)] + 1 < pieces[std::size_t(k)]) {
-                    pieces[std::size_t(k)] = pieces[std::size_t(k - length)] + 1;
+                const QStringView piece = run.sliced(k - length, length);
+                const Form *form = m_lexicon.findPinyin(piece);
+                const int cost = form ? 1 : m_lexicon.isSyllable(piece) ? 2 : 0;
+                if (cost > 0 && pieces[std::size_t(k - length)] + cost < pieces[std::size_t(k)]) {
+                    pieces[std::size_t(k)] = pieces[std::size_t(k - length)] + cost;
                     last[std::size_t(k)] = {length, form};
                 }
             }
@@ -139,7 +142,8 @@ private:
             found.emplace_back(k - last[std::size_t(k)].first, last[std::size_t(k)].second);
         for (auto it = found.rbegin(); it != found.rend(); ++it) {
             const qsizetype length = (it + 1 == found.rend() ? n : (it + 1)->first) - it->first;
-            add(from + it->first, length, it->second);
+            if (it->second)
+                add(from + it->first, length, it->second);
         }
     }
 

@@ -16,16 +16,6 @@ extern const std::u16string_view kTraditional;
 
 namespace {
 
-std::u16string_view key(const QString &s)
-{
-    return {reinterpret_cast<const char16_t *>(s.utf16()), std::size_t(s.size())};
-}
-
-std::u16string_view key(QStringView s)
-{
-    return {reinterpret_cast<const char16_t *>(s.utf16()), std::size_t(s.size())};
-}
-
 QStringView view(std::u16string_view s)
 {
     return QStringView(s.data(), qsizetype(s.size()));
@@ -202,6 +192,8 @@ void Lexicon::addPinyin()
         const qsizetype tab = line.indexOf(u'\t');
         if (tab <= 0)
             return;
+        for (QStringView syllable : line.sliced(tab + 1).tokenize(u' ', Qt::SkipEmptyParts))
+            m_syllables.insert(key(syllable));
         const auto found = m_byText.find(key(line.first(tab)));
         if (found == m_byText.end())
             return;

@@ -7,6 +7,7 @@
 
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // The lexicon: every written form of the images the record table has, and the words that
@@ -101,6 +102,8 @@ public:
     [[nodiscard]] qsizetype longestPinyin() const { return m_longestPinyin; }
     // Image forms by full pinyin, in pinyin order: the range whose pinyin starts with `latin`.
     [[nodiscard]] QList<const Form *> pinyinStartingWith(QStringView latin, qsizetype limit) const;
+    // Whether `latin` is one pinyin syllable of the forms ("diu", "le").
+    [[nodiscard]] bool isSyllable(QStringView latin) const { return m_syllables.count(key(latin)) > 0; }
     // Image forms whose initials are exactly `latin`.
     [[nodiscard]] QList<const Form *> withInitials(QStringView latin, qsizetype limit) const;
 
@@ -115,6 +118,10 @@ private:
         }
     };
     using Index = std::unordered_map<std::u16string_view, int, ViewHash>;
+    static std::u16string_view key(QStringView s)
+    {
+        return {reinterpret_cast<const char16_t *>(s.utf16()), std::size_t(s.size())};
+    }
 
     int addForm(const QString &text, FormKind kind);
     void addRecords(QStringView table);
@@ -128,8 +135,9 @@ private:
     Index m_byPinyin;
     std::unordered_multimap<std::u16string_view, int, ViewHash> m_dreamerWords; // → dreamer
     qsizetype m_longestDreamerWord = 0;
-    std::vector<int> m_pinyinOrder;                           // image forms sorted by pinyin
-    std::vector<std::pair<char16_t, char16_t>> m_traditional; // sorted by the first
+    std::unordered_set<std::u16string_view, ViewHash> m_syllables; // into the compiled data
+    std::vector<int> m_pinyinOrder;                                // image forms sorted by pinyin
+    std::vector<std::pair<char16_t, char16_t>> m_traditional;      // sorted by the first
     qsizetype m_longestForm = 0;
     std::vector<quint8> m_longestFrom = std::vector<quint8>(0x10000, 0);
     qsizetype m_longestPinyin = 0;
