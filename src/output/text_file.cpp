@@ -95,8 +95,7 @@ QString translateCause(const QString &systemReason)
 // empty for a real filesystem.
 QString kernelFolder(const QString &folder)
 {
-    struct statfs fs
-    { };
+    struct statfs fs = {};
     if (::statfs(QFile::encodeName(folder).constData(), &fs) != 0)
         return {};
     switch (static_cast<unsigned long>(fs.f_type)) {
@@ -116,8 +115,7 @@ QString kernelFolder(const QString &folder)
 
 bool onReadOnlyFilesystem(const QString &folder)
 {
-    struct statvfs fs
-    { };
+    struct statvfs fs = {};
     return ::statvfs(QFile::encodeName(folder).constData(), &fs) == 0 && (fs.f_flag & ST_RDONLY) != 0;
 }
 
