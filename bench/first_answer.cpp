@@ -2,10 +2,12 @@
 // The first answer after start, in the real window on a real display: the window is shown,
 // left idle for a moment as a user would before typing, then the keys "钟" and Enter go to
 // the keyword input, and the clock stops once the result has been painted and handed to
-// the display. The same keys again give the warm figure.
-// mengjian-first-answer [IDLE_MS]   prints "first <ms> warm <ms>"
+// the display. The same keys again give the warm figure. Then one key, "蛇", to the painted
+// suggestion list.
+// mengjian-first-answer [IDLE_MS]   prints "first <ms> warm <ms> list <ms>"
 
 #include "ui/controls/labelled_input.h"
+#include "ui/controls/suggestion_list.h"
 #include "ui/frm_main.h"
 #include "ui/style.h"
 
@@ -77,6 +79,50 @@ double timeAnswer(ui::frmMain &window, PaintCounter &counter)
     return ms;
 }
 
+// Counts the paint events of a widget and its children (a list view paints its viewport).
+class TreePaintCounter : public QObject
+{
+public:
+    explicit TreePaintCounter(QWidget *root)
+        : m_root(root)
+    {
+        qApp->installEventFilter(this);
+    }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()
+            && (watched == m_root || m_root->isAncestorOf(static_cast<QWidget *>(watched))))
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_root;
+};
+
+// One key to the painted suggestion list.
+double timeList(ui::frmMain &window)
+{
+    QLineEdit *field = window.findChild<ui::LabelledInput *>(QStringLiteral("txtWord"))->field();
+    field->clear();
+    idle(50);
+    TreePaintCounter counter(window.suggestionList());
+    QElapsedTimer clock;
+    clock.start();
+    sendKey(field, Qt::Key_unknown, QStringLiteral("蛇"));
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const double ms = double(clock.nsecsElapsed()) / 1e6;
+    if (counter.paints == 0) {
+        std::fprintf(stderr, "the suggestion list was not painted\n");
+        std::exit(1);
+    }
+    return ms;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -96,6 +142,7 @@ int main(int argc, char **argv)
 
     const double first = timeAnswer(window, counter);
     const double warm = timeAnswer(window, counter);
-    std::printf("first %.2f warm %.2f\n", first, warm);
+    const double list = timeList(window);
+    std::printf("first %.2f warm %.2f list %.2f\n", first, warm, list);
     return 0;
 }

@@ -57,10 +57,25 @@ for program in "$build/bench/mengjian-bare-window" "$build/bench/mengjian-bare-w
     "$(printf '%s\n' "${times[@]}" | median)" "$(printf '%s\n' "${mems[@]}" | median)"
 done
 
-firsts=(); warms=()
+firsts=(); warms=(); lists=()
 for _ in $(seq "$runs"); do
-  read -r _ first _ warm < <("$build/bench/mengjian-first-answer" 2>/dev/null)
-  firsts+=("$first"); warms+=("$warm")
+  read -r _ first _ warm _ list < <("$build/bench/mengjian-first-answer" 2>/dev/null)
+  firsts+=("$first"); warms+=("$warm"); lists+=("$list")
 done
 printf '%-40s first answer median %6s ms   warm answer median %6s ms\n' "mengjian-first-answer" \
   "$(printf '%s\n' "${firsts[@]}" | median)" "$(printf '%s\n' "${warms[@]}" | median)"
+printf '%-40s one key to the painted suggestion list, median %6s ms\n' "" \
+  "$(printf '%s\n' "${lists[@]}" | median)"
+
+# The program's peak memory once its idle time has done its work: 1.5 s after the map.
+peaks=()
+for _ in $(seq "$runs"); do
+  "$build/src/app/mengjian" >/dev/null 2>&1 &
+  pid=$!
+  until xdotool search --onlyvisible --name '梦鉴' >/dev/null 2>&1; do sleep 0.005; done
+  sleep 1.5
+  peaks+=("$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")")
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+done
+printf '%-40s peak RSS 1.5 s after the map, median %6s KiB\n' "mengjian" \
+  "$(printf '%s\n' "${peaks[@]}" | median)"
