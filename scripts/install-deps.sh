@@ -18,6 +18,9 @@ packages=(
   openbox fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus-daemon
   # accessibility test: the accessibility bus and its registry, and a client of it in Python
   at-spi2-core gir1.2-atspi-2.0 python3-gi
+  # the Wayland test: weston's headless compositor, Qt's Wayland platform, and libweston's
+  # headers for the test's own input seat
+  weston qt6-wayland libweston-10-dev
   # static analysis and fuzzing (clang with its libFuzzer runtime)
   cppcheck clang clang-tidy libclang-rt-14-dev
   # packaging checks

@@ -46,11 +46,11 @@ QString displayName()
 
 // The socket file of this process, removed when a signal ends the process (a session's
 // logout, Ctrl+C in a terminal), so that no file outlives the program.
-char socketFile[4096];
+char g_socketFile[4096];
 
 extern "C" void removeSocketFileAndEnd(int signal)
 {
-    ::unlink(socketFile);
+    ::unlink(g_socketFile);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
@@ -58,9 +58,9 @@ extern "C" void removeSocketFileAndEnd(int signal)
 void removeSocketFileOnSignals(const QString &path)
 {
     const QByteArray file = QFile::encodeName(path);
-    if (file.size() >= qsizetype(sizeof socketFile))
+    if (file.size() >= qsizetype(sizeof g_socketFile))
         return;
-    std::memcpy(socketFile, file.constData(), std::size_t(file.size()) + 1);
+    std::memcpy(g_socketFile, file.constData(), std::size_t(file.size()) + 1);
     struct sigaction action = {};
     action.sa_handler = removeSocketFileAndEnd;
     sigemptyset(&action.sa_mask);
