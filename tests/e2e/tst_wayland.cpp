@@ -154,6 +154,8 @@ public:
     }
 
     // A person's drag: the pointer pressed at `from` travels `by` in steps, then is let go.
+    // The compositor moves or resizes a window only while the button that began it is held:
+    // after the first step the drag waits until the window's request has reached it.
     bool drag(QPoint from, QPoint by)
     {
         if (!command(u"move %1 %2"_s.arg(from.x()).arg(from.y())) || !command(u"press"_s))
@@ -162,6 +164,10 @@ public:
             QThread::msleep(30);
             const QPoint at = from + by * step / 10;
             if (!command(u"move %1 %2"_s.arg(at.x()).arg(at.y())))
+                return false;
+            if (step == 1
+                && !testsupport::waitFor([&] { return command(u"grabbed"_s) == QStringList{u"yes"_s}; },
+                                         10000))
                 return false;
         }
         return command(u"release"_s).has_value();

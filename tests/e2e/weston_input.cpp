@@ -8,6 +8,7 @@
 //   move X Y         the pointer to (X, Y) on the screen
 //   press / release  the left button
 //   key CODE         an evdev key code pressed and released
+//   grabbed          "yes" while a move or resize that a window asked for holds the pointer
 //   windows          one line per window on the screen, topmost first: "X Y WIDTH HEIGHT TITLE"
 //   shot TITLE FILE  the topmost window titled TITLE, as its client drew it, to FILE (PPM)
 //
@@ -151,6 +152,9 @@ std::string run(const std::string &line)
         notify_key(&g_input->seat, &t, code, WL_KEYBOARD_KEY_STATE_PRESSED, STATE_UPDATE_AUTOMATIC);
         const timespec later = now();
         notify_key(&g_input->seat, &later, code, WL_KEYBOARD_KEY_STATE_RELEASED, STATE_UPDATE_AUTOMATIC);
+    } else if (command == "grabbed") {
+        const weston_pointer *pointer = g_input->seat.pointer_state;
+        return std::string(pointer->grab != &pointer->default_grab ? "yes" : "no") + "\nok\n";
     } else if (command == "windows") {
         std::string answer;
         for (const auto &[view, surface] : windows()) {
