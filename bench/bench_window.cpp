@@ -96,6 +96,35 @@ void BM_RunQueryWholeTable(benchmark::State &state)
 }
 BENCHMARK(BM_RunQueryWholeTable)->Unit(benchmark::kMillisecond);
 
+// Readings of whole dreams: a sentence, and a text naming every image of the table once,
+// whose reading lists them all.
+void showReading(benchmark::State &state, const QString &text)
+{
+    for (auto _ : state) {
+        g_window->showReading(text);
+        state.PauseTiming();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["labels"] = double(g_window->findChild<ui::ResultsView *>()->lblRefer().size() - 1);
+}
+
+void BM_ReadingSentence(benchmark::State &state)
+{
+    showReading(state, QStringLiteral("梦见在河边钓到一条大鱼，回家路上下起大雨，老公打着伞来接我"));
+}
+BENCHMARK(BM_ReadingSentence)->Unit(benchmark::kMillisecond);
+
+void BM_ReadingEveryImage(benchmark::State &state)
+{
+    QString text;
+    for (const QString &record : kb::recordTable().split(u'@', Qt::SkipEmptyParts))
+        text += record.section(u'|', 1, 1).trimmed() + u'，';
+    showReading(state, text);
+}
+BENCHMARK(BM_ReadingEveryImage)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)
