@@ -13,7 +13,7 @@ seconds=${1:-60}
 cmake --build --preset fuzz
 run=build-fuzz/runs/$(date -u +%Y%m%dT%H%M%SZ)-$$
 failed=()
-for target in fuzz_lookup fuzz_input_check; do
+for target in fuzz_lookup fuzz_input_check fuzz_reading; do
   corpus=build-fuzz/corpus/$target
   artifacts=$run/$target
   mkdir -p "$corpus" "$artifacts"

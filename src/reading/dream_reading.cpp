@@ -68,15 +68,15 @@ private:
         if (!form->isImage() || full())
             return;
         const int main = form->records.front();
-        if (m_seen.contains(main))
+        const QString &name = m_lexicon.records()[std::size_t(main)].image;
+        if (m_seen.contains(name))
             return;
-        m_seen.insert(main);
+        m_seen.insert(name);
         Image image;
         image.from = m_folded.origin[from];
         image.written = m_folded.written(m_typed, from, length).toString();
         image.length = image.written.size();
         image.form = form;
-        const QString &name = m_lexicon.records()[std::size_t(main)].image;
         for (int r : form->records) {
             if (m_lexicon.records()[std::size_t(r)].image == name)
                 image.records.append(r);
@@ -101,7 +101,35 @@ private:
                 continue;
             }
             add(i, length, form);
+            if (form->kind == FormKind::Everyday && length >= 3)
+                readInside(i, length);
             i += length;
+        }
+    }
+
+    // An everyday phrase may name further images of its own words ("和老公吵架" is a
+    // quarrel of husband and wife, and also names the husband and the quarrel): the
+    // words of two characters or more inside it that are images, by the longest match.
+    void readInside(qsizetype from, qsizetype length)
+    {
+        const QStringView t = m_folded.text;
+        for (qsizetype i = from; i < from + length - 1 && !full();) {
+            qsizetype l = std::min(m_lexicon.longestFormFrom(t[i]), from + length - i);
+            const Form *form = nullptr;
+            for (; l >= 2; --l) {
+                if (l == length)
+                    continue;
+                form = m_lexicon.find(t.sliced(i, l));
+                if (form && form->isImage())
+                    break;
+                form = nullptr;
+            }
+            if (form) {
+                add(i, l, form);
+                i += l;
+            } else {
+                ++i;
+            }
         }
     }
 
@@ -152,7 +180,7 @@ private:
     FoldedText m_folded;
     qsizetype m_limit;
     QList<Image> m_images;
-    QSet<int> m_seen;
+    QSet<QString> m_seen; // images, each read once
 };
 
 QStringList sentences(QStringView text)

@@ -27,7 +27,7 @@ struct Image
     QList<int> records;
 };
 
-// The images of `typed`, each record once, in the order of the text; at most `limit`.
+// The images of `typed`, each image once, in the order of the text; at most `limit`.
 [[nodiscard]] QList<Image> findImages(QStringView typed, const Lexicon &lexicon, qsizetype limit = -1);
 
 // The reading as the results pane shows it: the result text (one paragraph per image,

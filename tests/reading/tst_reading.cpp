@@ -102,7 +102,10 @@ private slots:
             << u"梦见在河边钓到一条大鱼"_s << QStringList{u"河流"_s, u"鱼竿"_s, u"鱼"_s};
         QTest::newRow("framing words are no images") << u"我梦见自己"_s << QStringList();
         QTest::newRow("not-image words are no images") << u"今天日子过得不错"_s << QStringList();
-        QTest::newRow("everyday form") << u"梦见和老公吵架"_s << QStringList{u"夫妻吵架"_s};
+        QTest::newRow("everyday phrase, then the images inside it")
+            << u"梦见和老公吵架"_s << QStringList{u"夫妻吵架"_s, u"丈夫"_s, u"吵架"_s};
+        QTest::newRow("an image's second record is the same image")
+            << u"梦见被老虎追"_s << QStringList{u"虎2"_s};
         QTest::newRow("traditional") << u"夢見龍"_s << QStringList{u"龙"_s};
         QTest::newRow("pinyin read over the forms") << u"mengjianshe"_s << QStringList{u"蛇"_s};
         QTest::newRow("English is not pinyin") << u"hello"_s << QStringList();
