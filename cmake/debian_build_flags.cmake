@@ -3,12 +3,13 @@
 # stack protector, _FORTIFY_SOURCE, format-string errors, read-only relocations bound at
 # start (relro, now), and file paths written relative to the source folder, so that where
 # the tree was built leaves no trace in the programs. On by default where dpkg-buildflags
-# is found, except for Debug builds (_FORTIFY_SOURCE needs optimisation); the sanitizer and
-# fuzzing presets turn it off. -g and -O2 are left out: the build type chooses the
-# optimisation, and the package carries no symbols.
+# is found, except for Debug builds (_FORTIFY_SOURCE needs optimisation) and sanitizer or
+# fuzzing builds (whose presets turn it off as well). -g and -O2 are left out: the build
+# type chooses the optimisation, and the package carries no symbols.
 find_program(DPKG_BUILDFLAGS_PROGRAM dpkg-buildflags)
 set(_debian_flags_default OFF)
-if(DPKG_BUILDFLAGS_PROGRAM AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
+if(DPKG_BUILDFLAGS_PROGRAM AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug" AND NOT MENGJIAN_BUILD_FUZZERS
+   AND NOT CMAKE_CXX_FLAGS MATCHES "-fsanitize")
   set(_debian_flags_default ON)
 endif()
 option(MENGJIAN_DEBIAN_BUILD_FLAGS "Build with Debian's hardening flags (dpkg-buildflags)"
