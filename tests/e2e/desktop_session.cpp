@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop_session.h"
 
+#include "lookup/mod_jie_meng.h"
+#include "lookup/result.h"
+#include "output/report.h"
 #include "private_servers.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QStandardPaths>
 #include <QThread>
-
-#include <functional>
 
 #include <csignal>
 
@@ -40,7 +40,8 @@ QString logTail(const QString &path)
     return QString::fromLocal8Bit(all.right(2000));
 }
 
-// A session bus that starts no services of its own: everything on it is started by the test.
+// The accessibility test's session bus: it starts no services of its own; everything on it
+// is started by the test.
 constexpr char kBusConfig[] =
     R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
@@ -79,7 +80,25 @@ constexpr char kFcitxConfig[] = R"([Behavior]
 ActiveByDefault=True
 )";
 
-constexpr auto kFcitxService = "org.fcitx.Fcitx5";
+const QString kFcitxService = u"org.fcitx.Fcitx5"_s;
+
+std::optional<QRect> xWindowGeometry(const QString &window, const QProcessEnvironment &env)
+{
+    const ToolRun run = runTool(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, window}, env);
+    if (!run.ok)
+        return std::nullopt;
+    QHash<QByteArray, int> values;
+    for (const QByteArray &line : run.out.split('\n')) {
+        const qsizetype eq = line.indexOf('=');
+        if (eq > 0)
+            values.insert(line.left(eq), line.mid(eq + 1).trimmed().toInt());
+    }
+    for (const char *key : {"X", "Y", "WIDTH", "HEIGHT"}) {
+        if (!values.contains(key))
+            return std::nullopt;
+    }
+    return QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
+}
 
 // Starts a session bus of the test's own, its socket in `home`; its address, "" when it did
 // not come up.
@@ -123,6 +142,27 @@ QList<qint64> processesWith(const QByteArray &variable)
 
 } // namespace
 
+QString missingPart(const QStringList &tools)
+{
+    if (qEnvironmentVariable("MENGJIAN_PRIVATE_DESKTOP") != u"1"_s)
+        return u"no private X display: run the test through ctest, which starts it under xvfb-run "
+               "(scripts/install-deps.sh installs xvfb)"_s;
+    for (const QString &tool : tools) {
+        if (testsupport::findTool(tool).isEmpty())
+            return tool + u" is not installed (scripts/install-deps.sh installs it)"_s;
+    }
+    return {};
+}
+
+QProcessEnvironment desktopEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    env.remove(u"WAYLAND_DISPLAY"_s);
+    env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+    return env;
+}
+
 ToolRun runTool(const QString &program, const QStringList &args, const QProcessEnvironment &env,
                 int timeoutMs)
 {
@@ -142,28 +182,43 @@ ToolRun runTool(const QString &program, const QStringList &args, const QProcessE
     return run;
 }
 
-QProcessEnvironment inUtf8Locale(QProcessEnvironment env)
+QString startProgram(QProcess &app, const QProcessEnvironment &env, const QStringList &args, QRect *geometry)
 {
-    env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
-    return env;
+    app.setProcessEnvironment(env);
+    app.setProcessChannelMode(QProcess::ForwardedChannels);
+    testsupport::startTiedToThisProcess(app, QStringLiteral(MENGJIAN_APP_PATH), args);
+    const QString window = app.waitForStarted(10000) ? findVisibleWindow(u"^梦鉴$"_s, env) : QString();
+    // Keys typed while the program is still busy opening its window can arrive after xdotool
+    // has taken back the key mapping they were typed with: wait until the window stays put.
+    const std::optional<QRect> settled = window.isEmpty() ? std::nullopt
+                                                          : settledXWindowGeometry(window, env);
+    if (!settled) {
+        testsupport::stopProcess(app);
+        return {};
+    }
+    if (geometry)
+        *geometry = *settled;
+    return window;
 }
 
-std::optional<QRect> xWindowGeometry(const QString &window, const QProcessEnvironment &env)
+QByteArray readClipboard(const QProcessEnvironment &env)
 {
-    const ToolRun run = runTool(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, window}, env);
-    if (!run.ok)
-        return std::nullopt;
-    QHash<QByteArray, int> values;
-    for (const QByteArray &line : run.out.split('\n')) {
-        const qsizetype eq = line.indexOf('=');
-        if (eq > 0)
-            values.insert(line.left(eq), line.mid(eq + 1).trimmed().toInt());
-    }
-    for (const char *key : {"X", "Y", "WIDTH", "HEIGHT"}) {
-        if (!values.contains(key))
-            return std::nullopt;
-    }
-    return QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
+    QByteArray text;
+    waitFor(
+        [&] {
+            const ToolRun read = runTool(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, env, 10000);
+            text = read.ok ? read.out : QByteArray();
+            return !text.isEmpty();
+        },
+        15000);
+    return text;
+}
+
+QString expectedReport(const QString &fieldText)
+{
+    QString keyword = fieldText;
+    const modJieMEng::ShownResult shown = modJieMEng::showResult(modJieMEng::LookupKeyword(keyword));
+    return output::ComposeReport({fieldText, shown.text, shown.references});
 }
 
 std::optional<QRect> settledXWindowGeometry(const QString &window, const QProcessEnvironment &env)
@@ -199,19 +254,18 @@ QString findVisibleWindow(const QString &name, const QProcessEnvironment &env, i
 
 WindowManager::~WindowManager()
 {
-    stop();
+    testsupport::stopProcess(m_process);
 }
 
-bool WindowManager::start(const QProcessEnvironment &xEnv, QString *error)
+bool WindowManager::start(QString *error)
 {
-    stop();
     const QString openbox = testsupport::findTool(u"openbox"_s);
     if (openbox.isEmpty()) {
         *error = u"openbox is not installed (scripts/install-deps.sh installs it)"_s;
         return false;
     }
     m_home = std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/mengjian-wm-XXXXXX"_s);
-    QProcessEnvironment env = xEnv;
+    QProcessEnvironment env = desktopEnvironment();
     env.insert(u"HOME"_s, m_home->path());
     env.insert(u"XDG_CONFIG_HOME"_s, m_home->filePath(u"config"_s));
     env.insert(u"XDG_CACHE_HOME"_s, m_home->filePath(u"cache"_s));
@@ -226,36 +280,32 @@ bool WindowManager::start(const QProcessEnvironment &xEnv, QString *error)
     // A window manager announces itself on the root window once it manages the screen.
     const bool managing = waitFor(
         [&] {
-            const ToolRun run = runTool(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}, xEnv, 5000);
+            const ToolRun run = runTool(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}, env, 5000);
             return m_process.state() != QProcess::Running || (run.ok && run.out.contains("window id"));
         },
         20000);
     if (!managing || m_process.state() != QProcess::Running) {
         *error = u"openbox did not take over the screen: "_s + logTail(m_home->filePath(u"openbox.log"_s));
-        stop();
+        testsupport::stopProcess(m_process);
         return false;
     }
     return true;
-}
-
-void WindowManager::stop()
-{
-    testsupport::stopProcess(m_process);
 }
 
 // --- InputMethod -------------------------------------------------------------------------
 
 InputMethod::~InputMethod()
 {
-    stop();
+    testsupport::stopProcess(m_fcitx);
 }
 
 QString InputMethod::missingPart()
 {
-    for (const QString &tool : {u"dbus-daemon"_s, u"fcitx5"_s}) {
-        if (testsupport::findTool(tool).isEmpty())
-            return tool + u" is not installed (scripts/install-deps.sh installs it)"_s;
-    }
+    if (qEnvironmentVariable("MENGJIAN_PRIVATE_SESSION_BUS") != u"1"_s)
+        return u"no private D-Bus session: run the test through ctest, which starts it under "
+               "dbus-run-session (scripts/install-deps.sh installs dbus-daemon)"_s;
+    if (testsupport::findTool(u"fcitx5"_s).isEmpty())
+        return u"fcitx5 is not installed (scripts/install-deps.sh installs it)"_s;
     if (QStandardPaths::locate(QStandardPaths::GenericDataLocation, u"fcitx5/addon/pinyin.conf"_s).isEmpty())
         return u"fcitx5's pinyin input method is not installed (fcitx5-chinese-addons; "
                "scripts/install-deps.sh installs it)"_s;
@@ -267,8 +317,9 @@ QString InputMethod::missingPart()
     return {};
 }
 
-QProcessEnvironment InputMethod::sessionEnvironment(QProcessEnvironment env) const
+QProcessEnvironment InputMethod::clientEnvironment() const
 {
+    QProcessEnvironment env = desktopEnvironment();
     const QString home = m_home->path();
     env.insert(u"HOME"_s, home);
     env.insert(u"XDG_CONFIG_HOME"_s, home + u"/config"_s);
@@ -276,26 +327,17 @@ QProcessEnvironment InputMethod::sessionEnvironment(QProcessEnvironment env) con
     env.insert(u"XDG_CACHE_HOME"_s, home + u"/cache"_s);
     env.insert(u"XDG_STATE_HOME"_s, home + u"/state"_s);
     env.insert(u"XDG_RUNTIME_DIR"_s, home); // a QTemporaryDir is private to its owner (0700)
-    env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_busAddress);
-    return env;
-}
-
-QProcessEnvironment InputMethod::clientEnvironment(QProcessEnvironment xEnv) const
-{
-    QProcessEnvironment env = sessionEnvironment(std::move(xEnv));
     env.insert(u"QT_IM_MODULE"_s, u"fcitx"_s);
     env.insert(u"XMODIFIERS"_s, u"@im=fcitx"_s);
     return env;
 }
 
-bool InputMethod::start(const QProcessEnvironment &xEnv, QString *error)
+bool InputMethod::start(QString *error)
 {
-    stop();
     if (const QString missing = missingPart(); !missing.isEmpty()) {
         *error = missing;
         return false;
     }
-    // A short path: the bus's socket name must fit a Unix socket address.
     m_home = std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/mengjian-im-XXXXXX"_s);
     const QString home = m_home->path();
     if (!m_home->isValid() || !QDir(home).mkpath(u"config/fcitx5"_s)
@@ -305,48 +347,34 @@ bool InputMethod::start(const QProcessEnvironment &xEnv, QString *error)
         return false;
     }
 
-    m_busAddress = startSessionBus(m_bus, home);
-    if (m_busAddress.isEmpty()) {
-        *error = u"the D-Bus session bus did not start"_s;
-        stop();
-        return false;
-    }
-
     const QString log = home + u"/fcitx5.log"_s;
-    m_fcitx.setProcessEnvironment(sessionEnvironment(xEnv));
+    QProcessEnvironment env = clientEnvironment();
+    env.remove(u"QT_IM_MODULE"_s);
+    env.remove(u"XMODIFIERS"_s);
+    m_fcitx.setProcessEnvironment(env);
     m_fcitx.setProcessChannelMode(QProcess::MergedChannels);
     m_fcitx.setStandardOutputFile(log);
     // Only the parts a Qt program on X needs: no Wayland, no tray icon, no notifications.
     testsupport::startTiedToThisProcess(
         m_fcitx, testsupport::findTool(u"fcitx5"_s),
         {u"--disable=wayland,waylandim,kimpanel,notificationitem,notifications"_s});
-    bool onBus = m_fcitx.waitForStarted(5000);
-    {
-        QDBusConnection bus = QDBusConnection::connectToBus(m_busAddress, u"mengjian-im-check"_s);
-        onBus =
-            onBus && bus.isConnected()
-            && waitFor(
-                [&] {
-                    return m_fcitx.state() != QProcess::Running
-                           || bus.interface()->isServiceRegistered(QLatin1StringView(kFcitxService)).value();
-                },
-                30000);
-        onBus = onBus && m_fcitx.state() == QProcess::Running;
-    }
-    QDBusConnection::disconnectFromBus(u"mengjian-im-check"_s);
+    const bool onBus = m_fcitx.waitForStarted(5000)
+                       && waitFor(
+                           [&] {
+                               return m_fcitx.state() != QProcess::Running
+                                      || QDBusConnection::sessionBus()
+                                             .interface()
+                                             ->isServiceRegistered(kFcitxService)
+                                             .value();
+                           },
+                           30000)
+                       && m_fcitx.state() == QProcess::Running;
     if (!onBus) {
         *error = u"fcitx5 did not come up on the session bus: "_s + logTail(log);
-        stop();
+        testsupport::stopProcess(m_fcitx);
         return false;
     }
     return true;
-}
-
-void InputMethod::stop()
-{
-    testsupport::stopProcess(m_fcitx);
-    testsupport::stopProcess(m_bus);
-    m_busAddress.clear();
 }
 
 // --- AccessibilityBus ----------------------------------------------------------------------

@@ -51,7 +51,6 @@ class TestAccessibility : public QObject
 {
     Q_OBJECT
 
-    testsupport::XServer m_x;
     e2e::AccessibilityBus m_bus;
     QProcess m_app;
     QProcess m_probe;
@@ -127,8 +126,8 @@ class TestAccessibility : public QObject
 private slots:
     void initTestCase()
     {
-        if (testsupport::findTool(u"xdotool"_s).isEmpty())
-            QSKIP("xdotool is not installed (scripts/install-deps.sh installs it)");
+        if (const QString missing = e2e::missingPart({u"xdotool"_s}); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
         if (const QString missing = e2e::AccessibilityBus::missingPart(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
         if (!e2e::runTool(kPython, {u"-c"_s, u"import gi; gi.require_version('Atspi', '2.0')"_s},
@@ -137,14 +136,10 @@ private slots:
             QSKIP("Python's AT-SPI client is not installed (scripts/install-deps.sh installs it)");
 
         QString error;
-        QVERIFY2(m_x.start(&error), qPrintable(error));
-        const QProcessEnvironment xEnv = e2e::inUtf8Locale(m_x.environment());
+        const QProcessEnvironment xEnv = e2e::desktopEnvironment();
         QVERIFY2(m_bus.start(xEnv, &error), qPrintable(error));
         m_env = m_bus.environment(xEnv);
-        m_app.setProcessEnvironment(m_env);
-        m_app.setProcessChannelMode(QProcess::ForwardedChannels);
-        testsupport::startTiedToThisProcess(m_app, QStringLiteral(MENGJIAN_APP_PATH), {});
-        const QString window = e2e::findVisibleWindow(u"^梦鉴$"_s, m_env);
+        const QString window = e2e::startProgram(m_app, m_env);
         QVERIFY2(!window.isEmpty(), "the main window did not appear");
         QVERIFY(xdotool({u"windowfocus"_s, u"--sync"_s, window}));
 
@@ -161,7 +156,6 @@ private slots:
         testsupport::stopProcess(m_probe);
         testsupport::stopProcess(m_app);
         m_bus.stop();
-        m_x.stop();
     }
 
     // Typed and confirmed in the input, the query is announced; the tree then holds the

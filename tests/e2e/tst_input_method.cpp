@@ -5,9 +5,6 @@
 // X clipboard after a click on the copy button.
 
 #include "desktop_session.h"
-#include "lookup/mod_jie_meng.h"
-#include "lookup/result.h"
-#include "output/report.h"
 #include "private_servers.h"
 
 #include <QElapsedTimer>
@@ -80,34 +77,15 @@ class TestInputMethod : public QObject
         if (!xdotool({u"mousemove"_s, u"--window"_s, m_window, QString::number(kCopyButton.x()),
                       QString::number(kCopyButton.y()), u"click"_s, u"1"_s}))
             return {};
-        // The program serves the clipboard itself: read it from another process while the
-        // program runs, once it has taken the selection.
-        QElapsedTimer t;
-        t.start();
-        do {
-            const e2e::ToolRun read =
-                e2e::runTool(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, m_env, 10000);
-            if (read.ok && !read.out.isEmpty())
-                return read.out;
-            QThread::msleep(200);
-        } while (t.elapsed() < 15000);
-        return {};
-    }
-
-    static QString expectedReport(const QString &fieldText)
-    {
-        QString keyword = fieldText;
-        const modJieMEng::ShownResult shown = modJieMEng::showResult(modJieMEng::LookupKeyword(keyword));
-        return output::ComposeReport({fieldText, shown.text, shown.references});
+        return e2e::readClipboard(m_env);
     }
 
 private slots:
     void initTestCase()
     {
-        for (const QString &tool : {u"xdotool"_s, u"xprop"_s, u"import"_s, u"xclip"_s}) {
-            if (testsupport::findTool(tool).isEmpty())
-                QSKIP(qPrintable(tool + u" is not installed (scripts/install-deps.sh installs it)"_s));
-        }
+        if (const QString missing = e2e::missingPart({u"xdotool"_s, u"xprop"_s, u"import"_s, u"xclip"_s});
+            !missing.isEmpty())
+            QSKIP(qPrintable(missing));
         if (const QString missing = e2e::InputMethod::missingPart(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
     }
@@ -120,49 +98,43 @@ private slots:
     {
         QTest::addColumn<bool>("withWindowManager");
         QTest::addColumn<int>("starts");
-        QTest::newRow("openbox") << true << 5;
+        // The bare display first, while no window manager has left its marks on it.
         QTest::newRow("bare X server") << false << 1;
+        QTest::newRow("openbox") << true << 5;
     }
 
     void pinyinTypesKeyword()
     {
         QFETCH(bool, withWindowManager);
         QFETCH(int, starts);
-        testsupport::XServer x;
         e2e::WindowManager wm;
         e2e::InputMethod im;
         QString error;
-        QVERIFY2(x.start(&error), qPrintable(error));
-        const QProcessEnvironment xEnv = e2e::inUtf8Locale(x.environment());
         if (withWindowManager)
-            QVERIFY2(wm.start(xEnv, &error), qPrintable(error));
-        QVERIFY2(im.start(xEnv, &error), qPrintable(error));
-        m_env = im.clientEnvironment(xEnv);
+            QVERIFY2(wm.start(&error), qPrintable(error));
+        QVERIFY2(im.start(&error), qPrintable(error));
+        m_env = im.clientEnvironment();
 
         for (int start = 1; start <= starts; ++start) {
             const QString at = u"start %1: "_s.arg(start);
             QProcess app;
-            app.setProcessEnvironment(m_env);
-            app.setProcessChannelMode(QProcess::ForwardedChannels);
-            testsupport::startTiedToThisProcess(app, QStringLiteral(MENGJIAN_APP_PATH), {});
-            m_window = e2e::findVisibleWindow(u"^梦鉴$"_s, m_env);
+            QRect window;
+            m_window = e2e::startProgram(app, m_env, {}, &window);
             QVERIFY2(!m_window.isEmpty(), "the main window did not appear");
-            const std::optional<QRect> window = e2e::settledXWindowGeometry(m_window, m_env);
-            QVERIFY(window);
             // The pointer off the window, so that no hover text enters the status bar.
             QVERIFY(xdotool({u"mousemove"_s, u"1"_s, u"1"_s}));
             QVERIFY(xdotool({u"windowfocus"_s, u"--sync"_s, m_window}));
             QThread::msleep(300);
             const QImage opened = windowImage();
             QVERIFY(!opened.isNull());
-            const QRect status = statusBarIn(window->size());
-            const QRect results = resultAreaIn(window->size());
+            const QRect status = statusBarIn(window.size());
+            const QRect results = resultAreaIn(window.size());
 
             // Composing: the candidates open just under the keyword input.
             QVERIFY(xdotool({u"type"_s, u"--delay"_s, u"80"_s, u"zhong"_s}));
             const std::optional<QRect> candidates = waitForCandidates(true);
             QVERIFY2(candidates, qPrintable(at + u"no candidate window appeared while composing"_s));
-            const QRect input = kKeywordInput.translated(window->topLeft());
+            const QRect input = kKeywordInput.translated(window.topLeft());
             const QString place =
                 at + u"candidates at "_s + describe(*candidates) + u", keyword input at "_s + describe(input);
             QVERIFY2(candidates->left() >= input.left() && candidates->left() <= input.right(),
@@ -199,7 +171,7 @@ private slots:
             QThread::msleep(300);
             QVERIFY2(windowImage().copy(results) != opened.copy(results),
                      qPrintable(at + u"Enter showed no result"_s));
-            QCOMPARE(QString::fromUtf8(clipboardAfterCopy()), expectedReport(u"中"_s));
+            QCOMPARE(QString::fromUtf8(clipboardAfterCopy()), e2e::expectedReport(u"中"_s));
 
             testsupport::stopProcess(app);
         }

@@ -4,9 +4,6 @@
 // window already open, --version where there is no display at all.
 
 #include "desktop_session.h"
-#include "lookup/mod_jie_meng.h"
-#include "lookup/result.h"
-#include "output/report.h"
 #include "private_servers.h"
 
 #include <mengjian/config.h>
@@ -22,13 +19,6 @@ namespace {
 // at y = 32).
 constexpr QPoint kCopyButton{37 + 12, 32 + 12};
 
-QString expectedReport(QString keyword)
-{
-    const QString fieldText = keyword;
-    const modJieMEng::ShownResult shown = modJieMEng::showResult(modJieMEng::LookupKeyword(keyword));
-    return output::ComposeReport({fieldText, shown.text, shown.references});
-}
-
 } // namespace
 
 class TestSingleInstance : public QObject
@@ -38,10 +28,9 @@ class TestSingleInstance : public QObject
 private slots:
     void initTestCase()
     {
-        for (const QString &tool : {u"xdotool"_s, u"xprop"_s, u"xclip"_s}) {
-            if (testsupport::findTool(tool).isEmpty())
-                QSKIP(qPrintable(tool + u" is not installed (scripts/install-deps.sh installs it)"_s));
-        }
+        if (const QString missing = e2e::missingPart({u"xdotool"_s, u"xprop"_s, u"xclip"_s});
+            !missing.isEmpty())
+            QSKIP(qPrintable(missing));
     }
 
     void secondStartHandsItsKeywordToTheFirst()
@@ -54,12 +43,10 @@ private slots:
         QVERIFY2(version.ok, "mengjian --version failed without a display");
         QCOMPARE(version.out, "mengjian (梦鉴) "_ba + config::kVersion + '\n');
 
-        testsupport::XServer x;
         e2e::WindowManager wm;
         QString error;
-        QVERIFY2(x.start(&error), qPrintable(error));
-        QProcessEnvironment env = e2e::inUtf8Locale(x.environment());
-        QVERIFY2(wm.start(env, &error), qPrintable(error));
+        QVERIFY2(wm.start(&error), qPrintable(error));
+        QProcessEnvironment env = e2e::desktopEnvironment();
         // The running copy's socket lives in the user's runtime folder: a private one here.
         QTemporaryDir runtime(QDir::tempPath() + u"/mengjian-run-XXXXXX"_s);
         env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
@@ -69,16 +56,13 @@ private slots:
         const auto copiedReport = [&](const QString &window) {
             tool(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, window, QString::number(kCopyButton.x()),
                                 QString::number(kCopyButton.y()), u"click"_s, u"1"_s});
-            return QString::fromUtf8(tool(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}).out);
+            return QString::fromUtf8(e2e::readClipboard(env));
         };
 
         QProcess first;
-        first.setProcessEnvironment(env);
-        first.setProcessChannelMode(QProcess::ForwardedChannels);
-        testsupport::startTiedToThisProcess(first, QStringLiteral(MENGJIAN_APP_PATH), {u"钟"_s});
-        const QString window = e2e::findVisibleWindow(u"^梦鉴$"_s, env);
+        const QString window = e2e::startProgram(first, env, {u"钟"_s});
         QVERIFY2(!window.isEmpty(), "the first start's window did not appear");
-        QTRY_COMPARE_WITH_TIMEOUT(copiedReport(window), expectedReport(u"钟"_s), 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(copiedReport(window), e2e::expectedReport(u"钟"_s), 15000);
 
         // The first window out of sight; the second start brings it back at its keyword.
         QVERIFY(tool(u"xdotool"_s, {u"windowminimize"_s, u"--sync"_s, window}).ok);
@@ -87,7 +71,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(e2e::findVisibleWindow(u"^梦鉴$"_s, env, 2000), window, 10000);
         QTRY_COMPARE_WITH_TIMEOUT(
             QString::fromLatin1(tool(u"xdotool"_s, {u"getactivewindow"_s}).out.trimmed()), window, 10000);
-        QCOMPARE(copiedReport(window), expectedReport(u"马"_s));
+        QCOMPARE(copiedReport(window), e2e::expectedReport(u"马"_s));
 
         // Stopped as a session ends it, the program leaves no socket behind.
         testsupport::stopProcess(first);

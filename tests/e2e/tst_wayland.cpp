@@ -98,7 +98,8 @@ public:
     // A Wayland client's environment on this compositor, with no way back to an X display.
     QProcessEnvironment environment() const
     {
-        QProcessEnvironment env = e2e::inUtf8Locale(QProcessEnvironment::systemEnvironment());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
         for (const QString &name : {u"DISPLAY"_s, u"XAUTHORITY"_s})
             env.remove(name);
         env.insert(u"XDG_RUNTIME_DIR"_s, m_dir.path());

@@ -5,8 +5,8 @@
 // the window, dragging the title bar) relies on the two agreeing.
 //
 // The program's own belief is read by this executable itself, started a second time as a
-// probe: it opens the window through the real start-up procedure and prints where the
-// window maps its top-left corner on the screen.
+// probe: it opens the window through the real start-up procedure and, when asked, prints
+// where the window maps its top-left corner on the screen.
 
 #include "desktop_session.h"
 #include "mod_other.h"
@@ -15,11 +15,13 @@
 #include "ui/style.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QTest>
 #include <QThread>
 
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,9 +29,9 @@ namespace {
 
 constexpr char kProbeArgument[] = "--probe-start";
 
-// Opens the main window as the program does, lets the window system finish placing it,
-// and prints "<X window id> <x> <y>" with the screen position the window believes its
-// top-left corner has. Then runs until it is stopped.
+// Opens the main window as the program does and prints its X window id on a line. Then, for
+// each line it reads, takes in what the window system has sent meanwhile and prints "<x> <y>",
+// the screen position the window believes its top-left corner has, until it is stopped.
 int runStartProbe(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -43,11 +45,20 @@ int runStartProbe(int argc, char **argv)
     }
     if (!window || !QTest::qWaitForWindowExposed(window, 10000))
         return 3;
-    // The window manager's answers to the mapping (reparenting, placement) arrive just after.
-    QTest::qWait(700);
-    const QPoint corner = window->mapToGlobal(QPoint(0, 0));
-    std::printf("%llu %d %d\n", static_cast<unsigned long long>(window->winId()), corner.x(), corner.y());
+    std::printf("%llu\n", static_cast<unsigned long long>(window->winId()));
     std::fflush(stdout);
+    QSocketNotifier asked(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&asked, &QSocketNotifier::activated, [&] {
+        char c = 0;
+        if (::read(STDIN_FILENO, &c, 1) <= 0) {
+            asked.setEnabled(false);
+            return;
+        }
+        QGuiApplication::sync();
+        const QPoint corner = window->mapToGlobal(QPoint(0, 0));
+        std::printf("%d %d\n", corner.x(), corner.y());
+        std::fflush(stdout);
+    });
     return app.exec();
 }
 
@@ -68,15 +79,11 @@ class TestWindowPlace : public QObject
         QTest::newRow("openbox") << true;
     }
 
-    // Starts the private display, and openbox on it when asked.
-    static bool startDesktop(bool withWindowManager, testsupport::XServer &x, e2e::WindowManager &wm)
+    // Starts openbox when asked.
+    static bool startDesktop(bool withWindowManager, e2e::WindowManager &wm)
     {
         QString error;
-        if (!x.start(&error)) {
-            qWarning("%s", qPrintable(error));
-            return false;
-        }
-        if (withWindowManager && !wm.start(e2e::inUtf8Locale(x.environment()), &error)) {
+        if (withWindowManager && !wm.start(&error)) {
             qWarning("%s", qPrintable(error));
             return false;
         }
@@ -89,10 +96,8 @@ class TestWindowPlace : public QObject
 private slots:
     void initTestCase()
     {
-        for (const QString &tool : {u"xdotool"_s, u"xprop"_s}) {
-            if (testsupport::findTool(tool).isEmpty())
-                QSKIP(qPrintable(tool + u" is not installed (scripts/install-deps.sh installs it)"_s));
-        }
+        if (const QString missing = e2e::missingPart({u"xdotool"_s, u"xprop"_s}); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
     }
 
     // A fresh start, several times over: the window places itself where the X server shows
@@ -101,10 +106,9 @@ private slots:
     void windowKnowsItsPlaceAfterStart()
     {
         QFETCH(bool, withWindowManager);
-        testsupport::XServer x;
         e2e::WindowManager wm;
-        QVERIFY(startDesktop(withWindowManager, x, wm));
-        const QProcessEnvironment env = e2e::inUtf8Locale(x.environment());
+        QVERIFY(startDesktop(withWindowManager, wm));
+        const QProcessEnvironment env = e2e::desktopEnvironment();
 
         for (int start = 1; start <= 8; ++start) {
             QProcess probe;
@@ -112,21 +116,24 @@ private slots:
             probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
             testsupport::startTiedToThisProcess(probe, QCoreApplication::applicationFilePath(),
                                                 {QString::fromLatin1(kProbeArgument)});
-            QByteArray line;
-            while (!line.contains('\n') && probe.waitForReadyRead(20000))
-                line += probe.readAllStandardOutput();
-            const QList<QByteArray> fields = line.trimmed().split(' ');
-            QVERIFY2(fields.size() == 3,
-                     qPrintable(u"start %1: the window did not open (probe said \"%2\", exit %3)"_s.arg(start)
-                                    .arg(QString::fromLatin1(line))
-                                    .arg(probe.exitCode())));
-            const QString window = QString::fromLatin1(fields[0]);
-            const QPoint believed(fields[1].toInt(), fields[2].toInt());
+            const auto answer = [&probe] {
+                while (!probe.canReadLine() && probe.waitForReadyRead(20000)) { }
+                return probe.readLine().trimmed();
+            };
+            const QString window = QString::fromLatin1(answer());
+            QVERIFY2(!window.isEmpty(),
+                     qPrintable(
+                         u"start %1: the window did not open (exit %2)"_s.arg(start).arg(probe.exitCode())));
 
+            // Asked once the window has stayed put on the screen.
             const std::optional<QRect> onScreen = e2e::settledXWindowGeometry(window, env);
+            probe.write("\n");
+            const QList<QByteArray> fields = answer().split(' ');
             testsupport::stopProcess(probe);
             QVERIFY2(onScreen,
                      qPrintable(u"start %1: the X server knows no window %2"_s.arg(start).arg(window)));
+            QVERIFY2(fields.size() == 2, qPrintable(u"start %1: the probe did not answer"_s.arg(start)));
+            const QPoint believed(fields[0].toInt(), fields[1].toInt());
             const QString where = u"start %1: the window believes its corner is at (%2, %3), the X "
                                   "server shows it at (%4, %5)"_s.arg(start)
                                       .arg(believed.x())
@@ -145,25 +152,18 @@ private slots:
     void firstTitleBarDragFollowsPointer()
     {
         QFETCH(bool, withWindowManager);
-        testsupport::XServer x;
         e2e::WindowManager wm;
-        QVERIFY(startDesktop(withWindowManager, x, wm));
-        const QProcessEnvironment env = e2e::inUtf8Locale(x.environment());
-        const auto xdotool = [&](const QStringList &args) {
-            return e2e::runTool(u"xdotool"_s, args, env).ok;
-        };
+        QVERIFY(startDesktop(withWindowManager, wm));
+        const QProcessEnvironment env = e2e::desktopEnvironment();
+        const auto xdotool = [](const QStringList &args) { return e2e::runTool(u"xdotool"_s, args).ok; };
 
         for (int start = 1; start <= 5; ++start) {
             QProcess app;
-            app.setProcessEnvironment(env);
-            app.setProcessChannelMode(QProcess::ForwardedChannels);
-            testsupport::startTiedToThisProcess(app, QStringLiteral(MENGJIAN_APP_PATH), {});
-            const QString window = e2e::findVisibleWindow(u"^梦鉴$"_s, env);
+            QRect before;
+            const QString window = e2e::startProgram(app, env, {}, &before);
             QVERIFY2(!window.isEmpty(), "the main window did not appear");
-            const std::optional<QRect> before = e2e::settledXWindowGeometry(window, env);
-            QVERIFY(before);
 
-            const QPoint grip = before->topLeft() + kTitleBarGrip;
+            const QPoint grip = before.topLeft() + kTitleBarGrip;
             QVERIFY(xdotool({u"mousemove"_s, QString::number(grip.x()), QString::number(grip.y()),
                              u"mousedown"_s, u"1"_s}));
             // A person's drag: the pointer travels in steps, then the button is let go.
@@ -188,13 +188,13 @@ private slots:
                 }
             }
             testsupport::stopProcess(app);
-            QVERIFY2(after->topLeft() == before->topLeft() + kDrag,
+            QVERIFY2(after->topLeft() == before.topLeft() + kDrag,
                      qPrintable(u"start %1: a drag by (%2, %3) moved the window from (%4, %5) to "
                                 "(%6, %7)"_s.arg(start)
                                     .arg(kDrag.x())
                                     .arg(kDrag.y())
-                                    .arg(before->x())
-                                    .arg(before->y())
+                                    .arg(before.x())
+                                    .arg(before.y())
                                     .arg(after->x())
                                     .arg(after->y())));
         }

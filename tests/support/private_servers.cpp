@@ -92,67 +92,6 @@ QString findTool(const QString &name)
     return found;
 }
 
-// --- XServer ---------------------------------------------------------------------------
-
-XServer::~XServer()
-{
-    stop();
-}
-
-bool XServer::start(QString *error, int width, int height)
-{
-    stop();
-    const QString xvfb = findTool(u"Xvfb"_s);
-    if (xvfb.isEmpty()) {
-        *error = u"Xvfb is not installed (scripts/install-deps.sh installs it)"_s;
-        return false;
-    }
-    // The server writes its display number to standard output once it takes connections.
-    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    startTiedToThisProcess(m_process, xvfb,
-                           {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s,
-                            u"0"_s, u"%1x%2x24"_s.arg(width).arg(height)});
-    if (!m_process.waitForStarted(5000)) {
-        *error = u"Xvfb did not start: "_s + m_process.errorString();
-        return false;
-    }
-    QByteArray out;
-    const bool announced = waitFor(
-        [&] {
-            m_process.waitForReadyRead(100);
-            out += m_process.readAllStandardOutput();
-            return out.contains('\n') || m_process.state() != QProcess::Running;
-        },
-        20000);
-    bool ok = false;
-    const int number = out.trimmed().toInt(&ok);
-    if (!announced || !ok || m_process.state() != QProcess::Running) {
-        *error = u"Xvfb announced no display (it said \"%1\")"_s.arg(QString::fromLocal8Bit(out));
-        stopProcess(m_process);
-        return false;
-    }
-    m_display = u":"_s + QString::number(number);
-    return true;
-}
-
-void XServer::stop()
-{
-    stopProcess(m_process);
-    m_display.clear();
-}
-
-QProcessEnvironment XServer::environment(QProcessEnvironment base) const
-{
-    base.insert(u"DISPLAY"_s, m_display);
-    base.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-    base.remove(u"WAYLAND_DISPLAY"_s);
-    base.remove(u"XAUTHORITY"_s);
-    // A UTF-8 locale whatever the caller's: in the C locale xdotool can neither match nor
-    // type the program's Chinese window names and text (a fresh system sets no locale).
-    base.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
-    return base;
-}
-
 // --- CupsServer ------------------------------------------------------------------------
 
 CupsServer::~CupsServer()

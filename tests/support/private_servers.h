@@ -7,12 +7,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
-// Servers a test starts for itself and stops again, so that it never depends on, nor
-// changes, the machine's own X display or print system. Each server is a child process
-// that the kernel stops when the test process ends, however it ends.
-#include <functional>
+// A print server a test starts for itself and stops again, so that it never depends on, nor
+// changes, the machine's own print system, and the process helpers it is built on. Each
+// child process is stopped by the kernel when the test process ends, however it ends.
 
 namespace testsupport {
 
@@ -28,34 +28,6 @@ bool waitFor(const std::function<bool()> &ready, int timeoutMs);
 // `name` on PATH, or in /usr/sbin or /sbin (where the CUPS administration tools live and
 // where a non-root PATH may not reach); "" when it is nowhere.
 QString findTool(const QString &name);
-
-// A virtual X server (Xvfb) on a display number it picks itself (-displayfd), without
-// resets when its last client leaves (-noreset), reachable only through its local socket.
-class XServer
-{
-public:
-    XServer() = default;
-    XServer(const XServer &) = delete;
-    XServer &operator=(const XServer &) = delete;
-    ~XServer();
-
-    // Starts the server with one screen of `width` × `height` × 24 and waits until it takes
-    // connections. False, with the reason in `error`, when it did not come up.
-    bool start(QString *error, int width = 1024, int height = 768);
-    void stop();
-
-    // ":N"; "" before start().
-    QString display() const { return m_display; }
-
-    // `base` with DISPLAY set to this server and the variables that would lead a Qt program
-    // elsewhere (XAUTHORITY, WAYLAND_DISPLAY, QT_QPA_PLATFORM=offscreen) cleared.
-    QProcessEnvironment
-    environment(QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const;
-
-private:
-    QProcess m_process;
-    QString m_display;
-};
 
 // A CUPS scheduler of the test's own: configuration, spool, logs and its socket in a
 // temporary folder, queues that write PDF files into that folder. Works as root and as an
