@@ -2,11 +2,11 @@
 // One query in the real main window, offscreen, from the call to the laid-out window:
 // mengjian-bench-window [--benchmark_format=json]
 
+#include "face/face.h"
 #include "kb/store.h"
 #include "lookup/mod_jie_meng.h"
 #include "ui/frm_main.h"
 #include "ui/results_view.h"
-#include "ui/style.h"
 
 #include <benchmark/benchmark.h>
 
@@ -131,7 +131,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ui::style::substituteFonts();
+    face::substituteFonts();
     ui::frmMain window;
     window.show();
     QCoreApplication::processEvents();

@@ -6,10 +6,10 @@
 // suggestion list.
 // mengjian-first-answer [IDLE_MS]   prints "first <ms> warm <ms> list <ms>"
 
+#include "face/face.h"
 #include "ui/controls/labelled_input.h"
 #include "ui/controls/suggestion_list.h"
 #include "ui/frm_main.h"
-#include "ui/style.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -128,7 +128,7 @@ double timeList(ui::frmMain &window)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    ui::style::substituteFonts();
+    face::substituteFonts();
     const int idleMs = argc > 1 ? std::atoi(argv[1]) : 1000;
 
     ui::frmMain window;

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_line.h"
+#include "face/face.h"
 #include "mod_other.h"
 #include "single_instance.h"
-
-#include "ui/style.h"
 
 #include <QApplication>
 
@@ -19,7 +18,7 @@ int main(int argc, char *argv[])
     modOther::SingleInstance instance;
     if (instance.handOver(commandLine.keyword))
         return 0;
-    ui::style::substituteFonts();
+    face::substituteFonts();
     ui::frmMain *window = modOther::start(commandLine.keyword);
     if (!window)
         return 1;

@@ -15,7 +15,7 @@ struct PrintMetrics
 {
     int pageWidth = 0;     // as the printer reports it for A4 portrait
     int pageHeight = 0;    // of the printable area; 0 prints everything on one page
-    double lineHeight = 0; // one line of the print font, measured on "A"
+    double lineHeight = 0; // one line of the print font: the font's height
     std::function<double(QStringView)> textWidth; // in the print font
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/printing.h"
 
+#include "face/face.h"
 #include "output/print_layout.h"
 #include "output/print_queue.h"
 
@@ -23,8 +24,7 @@ QString PrintText(const QString &text, QPrinter &printer)
     if (!painter.begin(&printer))
         return QStringLiteral("打印机没有接受打印任务。");
 
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(9);
+    const QFont font = face::songFont(9);
     painter.setFont(font);
     const QFontMetricsF metrics(font, &printer);
 

@@ -85,8 +85,7 @@ public:
 signals:
     // A keyword label was clicked, or Enter or Space pressed on it.
     void keywordChosen(const QString &keyword);
-    // Ctrl and the wheel over the results: `steps` notches away from the user (larger
-    // text) when positive, towards the user when negative.
+    // The text size changed: the window lays out the results again (ArrangeWindow).
     void layoutRequested();
     // The text size changed the line height (twips) from `oldLineHeight` to `lineHeight`.
     void lineHeightChanged(int lineHeight, int oldLineHeight);

@@ -1,27 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/style.h"
 
+#include "face/face.h"
+
 #include <QIcon>
 #include <QPixmap>
 
 namespace ui::style {
 
-QStringList faceSubstitutes()
-{
-    return {QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("AR PL UMing CN"),
-            QStringLiteral("Noto Serif CJK SC")};
-}
-
-void substituteFonts()
-{
-    QFont::insertSubstitutions(kFaceName, faceSubstitutes());
-}
-
 QFont songFont(qreal pointSize)
 {
-    QFont font(kFaceName);
-    font.setPointSizeF(pointSize);
-    return font;
+    return face::songFont(pointSize);
 }
 
 QFont captionFont()

@@ -4,24 +4,11 @@
 #include <QColor>
 #include <QCursor>
 #include <QFont>
-#include <QStringList>
 
-// The window's look in one place: its face, the faces that stand in for it, its colours.
-// The program, the tests and the benchmarks all draw on these, so that a change here is
-// seen everywhere at once.
+// The window's look in one place: its fonts (in the program's face, face/face.h), its
+// pointer, its colours. The program, the tests and the benchmarks all draw on these, so
+// that a change here is seen everywhere at once.
 namespace ui::style {
-
-// The design's face. "宋体" itself is rarely installed on Linux; substituteFonts() names
-// the faces that take its place.
-inline const QString kFaceName = QStringLiteral("宋体");
-
-// The Song-style faces a Linux desktop has, best first, named as Simplified-Chinese
-// families so that fontconfig does not pick Japanese glyph shapes.
-QStringList faceSubstitutes();
-
-// Makes "宋体" resolve to faceSubstitutes() for the whole program. Call once, after the
-// QGuiApplication exists and before any window is shown.
-void substituteFonts();
 
 // "宋体" at `pointSize`: 9 pt is the controls' text, giving the 12-pixel line the
 // layout assumes.

@@ -5,9 +5,9 @@
 // writes.
 
 #include "desktop_session.h"
+#include "face/face.h"
 #include "output/printing.h"
 #include "private_servers.h"
-#include "ui/style.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -156,7 +156,7 @@ private slots:
         m_cups.useInThisProcess();
         m_env = m_cups.environment(e2e::desktopEnvironment());
         // The program's print face, so that pages laid out here match its pages.
-        ui::style::substituteFonts();
+        face::substituteFonts();
     }
 
     void init()

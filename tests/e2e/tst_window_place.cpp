@@ -9,10 +9,10 @@
 // where the window maps its top-left corner on the screen.
 
 #include "desktop_session.h"
+#include "face/face.h"
 #include "mod_other.h"
 #include "private_servers.h"
 #include "ui/frm_main.h"
-#include "ui/style.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -35,7 +35,7 @@ constexpr char kProbeArgument[] = "--probe-start";
 int runStartProbe(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    ui::style::substituteFonts();
+    face::substituteFonts();
     if (!modOther::start())
         return 2;
     ui::frmMain *window = nullptr;

@@ -2,6 +2,7 @@
 // Finding a dream faster in the real main window, offscreen: suggestions while typing,
 // back and forward through the session's queries, and larger and smaller result text.
 
+#include "face/face.h"
 #include "lookup/mod_jie_meng.h"
 #include "lookup/result.h"
 #include "reading/dream_reading.h"
@@ -12,7 +13,6 @@
 #include "ui/frm_main.h"
 #include "ui/reference_label.h"
 #include "ui/results_view.h"
-#include "ui/style.h"
 #include "ui/twips.h"
 #include "window_under_test.h"
 
@@ -98,7 +98,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        ui::style::substituteFonts();
+        face::substituteFonts();
     }
 
     void init()

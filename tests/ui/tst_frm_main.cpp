@@ -3,6 +3,7 @@
 // colours under the pointer, queries and their results, the keyword input's check and the
 // ways a query starts, and scrolling.
 
+#include "face/face.h"
 #include "kb/store.h"
 #include "kb/tables.h"
 #include "lookup/mod_jie_meng.h"
@@ -15,7 +16,6 @@
 #include "ui/reference_label.h"
 #include "ui/result_label.h"
 #include "ui/results_view.h"
-#include "ui/style.h"
 #include "ui/twips.h"
 #include "window_under_test.h"
 
@@ -114,7 +114,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        ui::style::substituteFonts();
+        face::substituteFonts();
     }
 
     void init() { openWindow(); }
