@@ -159,7 +159,16 @@ public:
     // after the first step the drag waits until the window's request has reached it.
     bool drag(QPoint from, QPoint by)
     {
-        if (!command(u"move %1 %2"_s.arg(from.x()).arg(from.y())) || !command(u"press"_s))
+        if (!command(u"move %1 %2"_s.arg(from.x()).arg(from.y())))
+            return false;
+        // As under a hand, the button goes down once the pointer is over the window and has
+        // rested there a moment: a press in the same instant as the pointer's arrival, right
+        // after the compositor ended a move, may reach the window before the arrival does.
+        if (!testsupport::waitFor([&] { return !command(u"focus"_s).value_or(QStringList()).isEmpty(); },
+                                  5000))
+            return false;
+        QThread::msleep(100);
+        if (!command(u"press"_s))
             return false;
         for (int step = 1; step <= 10; ++step) {
             QThread::msleep(30);

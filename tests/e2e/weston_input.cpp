@@ -8,6 +8,7 @@
 //   move X Y         the pointer to (X, Y) on the screen
 //   press / release  the left button
 //   key CODE         an evdev key code pressed and released
+//   focus            the title of the window under the pointer, as the compositor has it
 //   grabbed          "yes" while a move or resize that a window asked for holds the pointer
 //   windows          one line per window on the screen, topmost first: "X Y WIDTH HEIGHT TITLE"
 //   shot TITLE FILE  the topmost window titled TITLE, as its client drew it, to FILE (PPM)
@@ -152,6 +153,13 @@ std::string run(const std::string &line)
         notify_key(&g_input->seat, &t, code, WL_KEYBOARD_KEY_STATE_PRESSED, STATE_UPDATE_AUTOMATIC);
         const timespec later = now();
         notify_key(&g_input->seat, &later, code, WL_KEYBOARD_KEY_STATE_RELEASED, STATE_UPDATE_AUTOMATIC);
+    } else if (command == "focus") {
+        const weston_view *focus = g_input->seat.pointer_state->focus;
+        const char *title =
+            focus && weston_surface_is_desktop_surface(focus->surface)
+                ? weston_desktop_surface_get_title(weston_surface_get_desktop_surface(focus->surface))
+                : nullptr;
+        return std::string(title ? title : "") + "\nok\n";
     } else if (command == "grabbed") {
         const weston_pointer *pointer = g_input->seat.pointer_state;
         return std::string(pointer->grab != &pointer->default_grab ? "yes" : "no") + "\nok\n";
