@@ -82,9 +82,10 @@ SingleInstance::~SingleInstance()
 QString SingleInstance::socketPath()
 {
     // Qt's runtime location is $XDG_RUNTIME_DIR, or a folder of the user's own (0700) that
-    // Qt makes when the variable is not set.
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
-           + QStringLiteral("/mengjian-%1.socket").arg(displayName());
+    // Qt makes when the variable is not set; "" when there is none.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? QString()
+                            : folder + QStringLiteral("/mengjian-%1.socket").arg(displayName());
 }
 
 bool SingleInstance::send(const QString &path, const QString &keyword)
@@ -105,6 +106,8 @@ bool SingleInstance::send(const QString &path, const QString &keyword)
 bool SingleInstance::handOver(const QString &keyword)
 {
     const QString path = socketPath();
+    if (path.isEmpty())
+        return false; // no private folder for a socket: a copy of its own
     if (send(path, keyword))
         return true;
     m_server = new QLocalServer(this);

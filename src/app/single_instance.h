@@ -29,8 +29,8 @@ public:
     SingleInstance();
     ~SingleInstance() override;
 
-    // The socket's path for this user and the display the application runs on. Call after
-    // QApplication is created.
+    // The socket's path for this user and the display the application runs on; "" when the
+    // user has no runtime folder. Call after QApplication is created.
     static QString socketPath();
 
     // Hands `keyword` to the copy already running on this display and returns true once it
