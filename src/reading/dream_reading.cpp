@@ -63,7 +63,7 @@ public:
 private:
     bool full() const { return m_limit >= 0 && m_images.size() >= m_limit; }
 
-    void add(qsizetype from, qsizetype length, const Form *form)
+    void add(qsizetype from, qsizetype length, const Form *form, bool inside = false)
     {
         if (!form->isImage() || full())
             return;
@@ -77,6 +77,7 @@ private:
         image.written = m_folded.written(m_typed, from, length).toString();
         image.length = image.written.size();
         image.form = form;
+        image.inside = inside;
         for (int r : form->records) {
             if (m_lexicon.records()[std::size_t(r)].image == name)
                 image.records.append(r);
@@ -125,7 +126,7 @@ private:
                 form = nullptr;
             }
             if (form) {
-                add(i, l, form);
+                add(i, l, form, true);
                 i += l;
             } else {
                 ++i;

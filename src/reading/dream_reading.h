@@ -25,6 +25,9 @@ struct Image
     // The image's records, the one its form leads to first; further records are the same
     // image's second records ("钟" and "钟2").
     QList<int> records;
+    // Named by words inside an everyday phrase that is an image itself (丈夫 inside
+    // 和老公吵架): the dream names it by the way, not as one of its own images.
+    bool inside = false;
 };
 
 // The images of `typed`, each image once, in the order of the text; at most `limit`.

@@ -103,7 +103,10 @@ QList<Suggestion> suggest(QStringView typed, const Lexicon &lexicon, qsizetype l
     Collector found(lexicon, limit);
     const std::vector<Record> &records = lexicon.records();
 
-    const QList<Image> images = findImages(typed, lexicon, limit);
+    // The images the text names as its own: those named inside an everyday phrase belong
+    // to the reading, not to the list (梦见前男友 names one image).
+    QList<Image> images = findImages(typed, lexicon, limit);
+    images.removeIf([](const Image &image) { return image.inside; });
     const Form *exact = lexicon.find(text);
     const bool isKeyword = exact && exact->kind == FormKind::Keyword;
     if (!isKeyword && images.size() >= 2) {
