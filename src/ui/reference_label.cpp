@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/reference_label.h"
 
+#include "ui/style.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QStyleOptionFocusRect>
 
 namespace ui {
 
@@ -88,13 +88,7 @@ void ReferenceLabel::focusInEvent(QFocusEvent *event)
 void ReferenceLabel::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);
-    if (!hasFocus())
-        return;
-    QPainter p(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect();
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+    style::drawFocusFrame(this);
 }
 
 } // namespace ui

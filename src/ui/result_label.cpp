@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/result_label.h"
 
-#include <QPainter>
-#include <QStyleOptionFocusRect>
+#include "ui/style.h"
 
 namespace ui {
 
@@ -42,13 +41,7 @@ void ResultLabel::focusOutEvent(QFocusEvent *event)
 void ResultLabel::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);
-    if (!hasFocus())
-        return;
-    QPainter p(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect();
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+    style::drawFocusFrame(this);
 }
 
 } // namespace ui

@@ -4,7 +4,11 @@
 #include "face/face.h"
 
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QWidget>
 
 namespace ui::style {
 
@@ -27,6 +31,17 @@ QCursor handCursor(qreal ratio)
     const QPixmap pixmap = QIcon(QStringLiteral(":/ui/hand.svg")).pixmap(QSize(32, 32), ratio);
     const qreal scale = pixmap.devicePixelRatio();
     return QCursor(pixmap, qRound(12 * scale), qRound(1 * scale));
+}
+
+void drawFocusFrame(QWidget *widget)
+{
+    if (!widget->hasFocus())
+        return;
+    QPainter p(widget);
+    QStyleOptionFocusRect option;
+    option.initFrom(widget);
+    option.rect = widget->rect();
+    widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, widget);
 }
 
 } // namespace ui::style

@@ -8,6 +8,8 @@
 // The window's look in one place: its fonts (in the program's face, face/face.h), its
 // pointer, its colours. The program, the tests and the benchmarks all draw on these, so
 // that a change here is seen everywhere at once.
+class QWidget;
+
 namespace ui::style {
 
 // "宋体" at `pointSize`: 9 pt is the controls' text, giving the 12-pixel line the
@@ -33,10 +35,14 @@ inline const QColor kPanelTextColor(128, 128, 0);    // panel captions, referenc
 inline const QColor kBorderColor(149, 177, 193);     // thin edges of panels and wells
 inline const QColor kLightLineColor(250, 250, 250);  // the window's light border lines
 inline const QColor kStatusTextColor(128, 128, 255); // status bar text
-inline const QColor kResultColor(0, 64, 64);         // result text
-inline const QColor kKeywordColor(0, 0, 0);          // keyword labels at rest
-inline const QColor kHoverColor(255, 162, 64);       // the keyword under the pointer
-inline const QColor kDimTextColor(128, 128, 128);    // the alias after a suggested keyword
+// Draws the style's focus frame around `widget` when it has the keyboard focus; for the
+// labels that take the focus, which draw none of their own.
+void drawFocusFrame(QWidget *widget);
+
+inline const QColor kResultColor(0, 64, 64);      // result text
+inline const QColor kKeywordColor(0, 0, 0);       // keyword labels at rest
+inline const QColor kHoverColor(255, 162, 64);    // the keyword under the pointer
+inline const QColor kDimTextColor(128, 128, 128); // the alias after a suggested keyword
 inline const QColor kTitleButtonHover(240, 244, 248);
 inline const QColor kTitleButtonDown(200, 214, 226);
 
