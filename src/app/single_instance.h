@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-
-class QLocalServer;
 
 namespace ui {
 class frmMain;
@@ -14,40 +11,41 @@ class frmMain;
 
 namespace modOther {
 
-// One running copy of the program per user and display. The first start listens on a local
-// socket in the user's runtime folder ($XDG_RUNTIME_DIR, private to the user), named after
-// the display; a later start on the same display hands its keyword to that copy, whose
-// window shows the keyword's result and comes to the front, and ends.
-//
-// A message is the keyword in UTF-8 and a line feed (an empty line only brings the window
-// forward); the running copy answers "ok" and a line feed once its window has done so.
+// One running copy of the program per display in the user's desktop session. The first start
+// takes a name on the session bus, named after the display; a later start on the same display
+// hands its keyword to that copy, whose window shows the keyword's result and comes to the
+// front, and ends. The bus gives the name back the moment the copy that holds it ends, however
+// it ends. Without a session bus every start is a copy of its own.
 class SingleInstance : public QObject
 {
     Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.example.ruilan.mengjian")
 
 public:
     SingleInstance();
     ~SingleInstance() override;
 
-    // The socket's path for this user and the display the application runs on; "" when the
-    // user has no runtime folder. Call after QApplication is created.
-    static QString socketPath();
+    // The bus name of the copy on the display the application runs on. Call after
+    // QApplication is created.
+    static QString serviceName();
 
-    // Hands `keyword` to the copy already running on this display and returns true once it
-    // has taken it. Otherwise takes the socket for this process and returns false: the
-    // caller starts the window and passes it to serve(). A socket left behind by a copy
-    // that died is taken over.
+    // Hands `keyword` to the copy already running on this display and returns true once its
+    // window has taken it. Otherwise takes the name for this process and returns false: the
+    // caller starts the window and passes it to serve().
     bool handOver(const QString &keyword);
 
-    // Later starts' keywords go to `window` (messages that arrive before this wait).
+    // Later starts' keywords go to `window` (one that came before this waits).
     void serve(ui::frmMain *window);
 
-private:
-    void acceptConnections();
-    static bool send(const QString &path, const QString &keyword);
+public slots:
+    // Called over the bus by a later start: shows `keyword` ("" only brings the window forward).
+    void Open(const QString &keyword);
 
-    QLocalServer *m_server = nullptr;
+private:
+    bool m_registered = false;
     QPointer<ui::frmMain> m_window;
+    bool m_waiting = false;
+    QString m_waitingKeyword;
 };
 
 // Shows `keyword`'s result in `window` as a keyword click does (nothing for ""), and brings
