@@ -27,6 +27,23 @@ const char kHelp[] =
     "Qt's own options, such as -platform NAME or -display DISPLAY, apply. Exit status: 0 on\n"
     "success, 1 when the window cannot be shown, 2 on a usage error.\n";
 
+// Whether Qt would find no display to open: neither an X nor a Wayland display in the
+// environment, and no platform or display chosen on the command line or in QT_QPA_PLATFORM.
+bool noDisplay(int argc, char **argv)
+{
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!qEnvironmentVariableIsEmpty(name))
+            return false;
+    }
+    for (int i = 1; i < argc; ++i) {
+        for (const char *option : {"-platform", "--platform", "-display", "--display"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<int> answerWithoutDisplay(int argc, char **argv)
@@ -44,7 +61,19 @@ std::optional<int> answerWithoutDisplay(int argc, char **argv)
             return 0;
         }
     }
-    return std::nullopt;
+    if (!noDisplay(argc, argv))
+        return std::nullopt;
+    // Qt would end the program with an abort and a hint at reinstalling it: a usage error is
+    // named as on any display, and the missing display as what it is.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const CommandLine line = parseCommandLine(arguments); !line.error.isEmpty())
+        return usageError(line.error);
+    std::fputs("mengjian: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not "
+               "set)\n",
+               stderr);
+    return 1;
 }
 
 CommandLine parseCommandLine(const QStringList &arguments)

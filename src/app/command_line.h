@@ -17,8 +17,9 @@ struct CommandLine
 };
 
 // Answers --help and --version on standard output and returns the exit status, or nothing
-// when neither was asked. Reads the raw arguments, so that it runs before any display is
-// opened: these two answer where no window could.
+// when neither was asked and a display is there. Reads the raw arguments, so that it runs
+// before any display is opened: these two answer where no window could, and where there is
+// no display at all a usage error or the missing display is reported (status 2 or 1).
 std::optional<int> answerWithoutDisplay(int argc, char **argv);
 
 // Reads the arguments left after Qt took its own (QCoreApplication::arguments()).

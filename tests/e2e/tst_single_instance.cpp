@@ -45,6 +45,16 @@ private slots:
         const e2e::ToolRun version = e2e::runTool(QStringLiteral(MENGJIAN_APP_PATH), {u"--version"_s}, bare);
         QVERIFY2(version.ok, "mengjian --version failed without a display");
         QCOMPARE(version.out, "mengjian (梦鉴) "_ba + config::kVersion + '\n');
+        // A usage error and a start with nothing to show on end with their own status, not
+        // with the abort of a platform that found no display.
+        for (const auto &[args, status] : {std::pair{QStringList{u"--foo"_s}, 2}, {QStringList{u"钟"_s}, 1}}) {
+            QProcess start;
+            start.setProcessEnvironment(bare);
+            start.start(QStringLiteral(MENGJIAN_APP_PATH), args);
+            QVERIFY(start.waitForFinished(10000));
+            QCOMPARE(start.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(start.exitCode(), status);
+        }
 
         e2e::WindowManager wm;
         QString error;
