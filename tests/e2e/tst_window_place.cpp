@@ -157,7 +157,7 @@ private slots:
         const QProcessEnvironment env = e2e::desktopEnvironment();
         const auto xdotool = [](const QStringList &args) { return e2e::runTool(u"xdotool"_s, args).ok; };
 
-        for (int start = 1; start <= 5; ++start) {
+        for (int start = 1; start <= 3; ++start) {
             QProcess app;
             QRect before;
             const QString window = e2e::startProgram(app, env, {}, &before);
