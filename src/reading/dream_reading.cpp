@@ -204,9 +204,26 @@ QStringList sentences(QStringView text)
 // of the interpretation must share to fit.
 struct Context
 {
-    QString nearby;       // folded characters on both sides of the image, not the image's own
+    // Folded characters on both sides of the image, a space between the sides, and the
+    // words the user wrote with the image's own name (咬 of 蛇咬, 齿掉 of 牙齿掉了).
+    QString nearby;
     QStringList dreamers; // reader types ("孕妇") the dream says the dreamer is
 };
+
+// Whether `sentence` says `words` without denying them: "不流血" does not say 流血, nor 血.
+bool saysPlainly(QStringView sentence, QStringView words)
+{
+    static const QString negations = QStringLiteral("不没未无莫勿非别");
+    for (qsizetype at = sentence.indexOf(words); at >= 0; at = sentence.indexOf(words, at + 1)) {
+        const qsizetype from = std::max<qsizetype>(0, at - 2);
+        bool denied = false;
+        for (qsizetype i = from; i < at; ++i)
+            denied = denied || negations.contains(sentence[i]);
+        if (!denied)
+            return true;
+    }
+    return false;
+}
 
 int fit(const QString &sentence, const Context &context, const QString &image)
 {
@@ -216,12 +233,12 @@ int fit(const QString &sentence, const Context &context, const QString &image)
         const QChar c = context.nearby[i];
         if (c == u' ' || isCommon(c) || image.contains(c))
             continue;
-        if (!counted.contains(c) && sentence.contains(c)) {
+        if (!counted.contains(c) && saysPlainly(sentence, QStringView(&c, 1))) {
             counted.insert(c);
             score += 1;
         }
         if (i + 1 < context.nearby.size() && context.nearby[i + 1] != u' '
-            && sentence.contains(QStringView(context.nearby).sliced(i, 2)))
+            && saysPlainly(sentence, QStringView(context.nearby).sliced(i, 2)))
             score += 2;
     }
     for (const QString &type : context.dreamers) {
@@ -304,6 +321,10 @@ Reading readDream(QStringView typed, const Lexicon &lexicon, QStringView verses)
         const qsizetype left = std::max<qsizetype>(0, from - kContext);
         const qsizetype right = std::min(folded.size(), to + kContext);
         context.nearby = folded.mid(left, from - left) + u' ' + folded.mid(to, right - to);
+        // The words written with the image's name belong to the image's own account.
+        const QString written = folded.mid(from, to - from);
+        if (const qsizetype at = written.indexOf(main.image); at >= 0 && written != main.image)
+            context.nearby += u' ' + written.first(at) + u' ' + written.sliced(at + main.image.size());
         context.dreamers = dreamers;
 
         QStringList all;

@@ -125,6 +125,8 @@ private slots:
         QTest::addColumn<QString>("fits");
         QTest::newRow("the dream's own word") << u"梦见被蛇咬"_s << u"咬"_s;
         QTest::newRow("the dreamer's state") << u"我怀孕了，梦见鱼"_s << u"孕妇"_s;
+        // Not the sentence that says the same words with a 不 before them (不流血).
+        QTest::newRow("words not denied") << u"梦见牙齿掉了，流了很多血"_s << u"牙齿流血"_s;
     }
     void fittingSentenceComesFirst()
     {
