@@ -62,13 +62,12 @@ bool SingleInstance::handOver(const QString &keyword)
     const QString service = serviceName();
     // Taking the name is the test: the bus gives it to one start only, even to two at once.
     if (bus.registerService(service)) {
-        m_registered = bus.registerObject(QLatin1StringView(kObjectPath), this,
-                                          QDBusConnection::ExportAllSlots);
+        m_registered =
+            bus.registerObject(QLatin1StringView(kObjectPath), this, QDBusConnection::ExportAllSlots);
         return false;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(service, QLatin1StringView(kObjectPath),
-                                                       QLatin1StringView(kInterface),
-                                                       QStringLiteral("Open"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        service, QLatin1StringView(kObjectPath), QLatin1StringView(kInterface), QStringLiteral("Open"));
     call << keyword;
     // A copy that ended a moment ago no longer answers: this one starts instead.
     return bus.call(call, QDBus::Block, kAnswerTimeoutMs).type() == QDBusMessage::ReplyMessage;

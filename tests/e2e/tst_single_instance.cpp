@@ -47,7 +47,8 @@ private slots:
         QCOMPARE(version.out, "mengjian (梦鉴) "_ba + config::kVersion + '\n');
         // A usage error and a start with nothing to show on end with their own status, not
         // with the abort of a platform that found no display.
-        for (const auto &[args, status] : {std::pair{QStringList{u"--foo"_s}, 2}, {QStringList{u"钟"_s}, 1}}) {
+        for (const auto &[args, status] :
+             {std::pair{QStringList{u"--foo"_s}, 2}, {QStringList{u"钟"_s}, 1}}) {
             QProcess start;
             start.setProcessEnvironment(bare);
             start.start(QStringLiteral(MENGJIAN_APP_PATH), args);
