@@ -67,7 +67,7 @@ bool SingleInstance::handOver(const QString &keyword)
         return false;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
-        service, QLatin1StringView(kObjectPath), QLatin1StringView(kInterface), QStringLiteral("Open"));
+        service, QLatin1StringView(kObjectPath), QLatin1StringView(kInterface), QStringLiteral("open"));
     call << keyword;
     // A copy that ended a moment ago no longer answers: this one starts instead.
     return bus.call(call, QDBus::Block, kAnswerTimeoutMs).type() == QDBusMessage::ReplyMessage;
@@ -82,7 +82,7 @@ void SingleInstance::serve(ui::frmMain *window)
     }
 }
 
-void SingleInstance::Open(const QString &keyword)
+void SingleInstance::open(const QString &keyword)
 {
     if (m_window) {
         bringForward(m_window, keyword);

@@ -38,8 +38,9 @@ public:
     void serve(ui::frmMain *window);
 
 public slots:
-    // Called over the bus by a later start: shows `keyword` ("" only brings the window forward).
-    void Open(const QString &keyword);
+    // The bus method "open", called by a later start: shows `keyword` ("" only brings the
+    // window forward).
+    void open(const QString &keyword);
 
 private:
     bool m_registered = false;
