@@ -75,6 +75,13 @@ Lexicon::Lexicon(QStringView records)
     for (qsizetype i = 0; i + 1 < pairs.size(); i += 2)
         m_traditional.emplace_back(pairs[i].unicode(), pairs[i + 1].unicode());
     std::sort(m_traditional.begin(), m_traditional.end());
+    for (Form &form : m_forms)
+        form.characters = charactersOf(form.text);
+    for (Record &record : m_records) {
+        record.keywordCharacters = charactersOf(record.keyword);
+        for (const QString &alias : std::as_const(record.aliases))
+            record.aliasCharacters |= charactersOf(alias);
+    }
 }
 
 int Lexicon::addForm(const QString &text, FormKind kind)

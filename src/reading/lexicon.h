@@ -38,6 +38,9 @@ struct Form
     QList<int> records;
     QString pinyin;   // "yinhang"; empty when the form is not all Chinese characters
     QString initials; // "yh"
+    // A sketch of the characters the text holds (characterBit()): a character whose bit is not
+    // set is not in the text, so a search for one character passes over most forms at once.
+    quint64 characters = 0;
 
     [[nodiscard]] bool isImage() const { return !records.isEmpty(); }
 };
@@ -49,7 +52,25 @@ struct Record
     QStringList aliases;
     // The image the record is about: its keyword without the "2" of a second record.
     QString image;
+    // Sketches of the characters of the keyword and of all the aliases (see Form::characters).
+    quint64 keywordCharacters = 0;
+    quint64 aliasCharacters = 0;
 };
+
+// The bit of `c` in a sketch of characters: one of 64, spread by a multiplicative hash.
+constexpr quint64 characterBit(QChar c)
+{
+    return quint64(1) << ((quint32(c.unicode()) * 0x9E3779B1u) >> 26);
+}
+
+// The sketch of the characters of `text`.
+inline quint64 charactersOf(QStringView text)
+{
+    quint64 bits = 0;
+    for (const QChar c : text)
+        bits |= characterBit(c);
+    return bits;
+}
 
 // A reader type the interpretations name ("孕妇梦见…") and the words by which a dreamer
 // says they are one (怀孕, 身孕…).

@@ -54,6 +54,13 @@ bool allLatin(QStringView s)
 
 // Keywords that start with `text` (shorter first, then table order), keywords that contain
 // it, records with an alias that contains it, records with an everyday form that does.
+// Whether `text`, whose characters' sketch is `characters`, holds `part`. While typing, `part`
+// is mostly one character: the sketch rules out most of the thousands of texts at once.
+bool holds(const QString &text, quint64 characters, const QString &part)
+{
+    return (charactersOf(part) & ~characters) == 0 && text.contains(part);
+}
+
 void addKeywordGroups(Collector &found, const Lexicon &lexicon, const QString &text)
 {
     const std::vector<Record> &records = lexicon.records();
@@ -70,12 +77,15 @@ void addKeywordGroups(Collector &found, const Lexicon &lexicon, const QString &t
     for (const Record &r : records) {
         if (found.full())
             return;
-        if (r.keyword.contains(text))
+        if (holds(r.keyword, r.keywordCharacters, text))
             found.add({r.keyword, {}});
     }
+    const quint64 wanted = charactersOf(text);
     for (const Record &r : records) {
         if (found.full())
             return;
+        if ((wanted & ~r.aliasCharacters) != 0)
+            continue;
         const auto alias = std::find_if(r.aliases.cbegin(), r.aliases.cend(),
                                         [&](const QString &a) { return a.contains(text); });
         if (alias != r.aliases.cend())
@@ -84,7 +94,7 @@ void addKeywordGroups(Collector &found, const Lexicon &lexicon, const QString &t
     for (const Form &form : lexicon.forms()) {
         if (found.full())
             return;
-        if (form.kind == FormKind::Everyday && form.text.contains(text))
+        if (form.kind == FormKind::Everyday && holds(form.text, form.characters, text))
             found.addForm(form);
     }
 }
@@ -134,9 +144,13 @@ QList<Suggestion> suggest(QStringView typed, const Lexicon &lexicon, qsizetype l
         for (const Form *form : lexicon.withInitials(text, limit))
             found.addForm(*form);
     }
-    // A sentence or pinyin is no keyword: what its images start or stand in comes next.
-    for (const Image &image : images)
-        addKeywordGroups(found, lexicon, records[std::size_t(image.records.front())].image);
+    // A sentence or pinyin is no keyword: what its images start or stand in comes next (the
+    // text's own groups are there already when the text is the image).
+    for (const Image &image : images) {
+        const QString &name = records[std::size_t(image.records.front())].image;
+        if (name != text)
+            addKeywordGroups(found, lexicon, name);
+    }
     return found.take();
 }
 
