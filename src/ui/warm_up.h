@@ -10,7 +10,7 @@ namespace ui {
 
 // Readies what the first answer would otherwise wait for: the code-page table that the
 // keyword input's check reads on every keystroke, the lexicon of the suggestions and the reading, and
-// the glyphs of the tables' most frequent characters in the results' face. It works in the event loop's
+// the glyphs of the tables' characters in the results' face. It works in the event loop's
 // idle time, one small step per turn, so that the window stays responsive meanwhile, and
 // it pauses while the user types or clicks: the steps go on once the keyboard and the
 // mouse have been still for a moment, and the program never competes with the user's own
