@@ -5,7 +5,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -13,6 +12,7 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <climits>
 
 namespace ui {
 namespace {
@@ -111,7 +111,7 @@ void SuggestionList::setEntries(const QList<Entry> &entries)
 {
     m_entries = entries;
     m_pressed = -1;
-    m_pointerAtOpening = QCursor::pos();
+    m_pointerAtOpening.reset();
     setCurrentRow(-1);
     m_model->clear();
     for (const Entry &e : entries) {
@@ -251,9 +251,17 @@ bool SuggestionList::event(QEvent *event)
 void SuggestionList::pointerMoved(QMouseEvent *event)
 {
     // A list that opens under a resting pointer highlights nothing until the pointer
-    // moves, so that Enter still runs the typed text.
-    if (event->globalPosition().toPoint() == m_pointerAtOpening)
+    // moves, so that Enter still runs the typed text. Where the pointer rests is taken from
+    // the first move the list sees (the one its opening makes under a resting pointer)
+    // rather than asked of the window system, a round trip on every key.
+    const QPoint at = event->globalPosition().toPoint();
+    if (!m_pointerAtOpening) {
+        m_pointerAtOpening = at;
         return;
+    }
+    if (at == *m_pointerAtOpening)
+        return;
+    m_pointerAtOpening = QPoint(INT_MIN, INT_MIN); // it has moved: every later move counts
     const int row = rowAt(event->position().toPoint());
     if (row >= 0)
         setCurrentRow(row);

@@ -5,6 +5,8 @@
 #include <QListView>
 #include <QString>
 
+#include <optional>
+
 class QLineEdit;
 class QStandardItemModel;
 
@@ -69,7 +71,8 @@ private:
     QStandardItemModel *m_model;
     QList<Entry> m_entries;
     int m_pressed = -1;
-    QPoint m_pointerAtOpening;
+    // Where the pointer rested when the list opened; none until the first move is seen.
+    std::optional<QPoint> m_pointerAtOpening;
 };
 
 } // namespace ui
