@@ -158,6 +158,9 @@ private slots:
         QTest::newRow("click on the second entry") << u"脸"_s << u"click"_s << u"脸盆"_s;
         QTest::newRow("Enter with nothing highlighted runs the text") << u"钟"_s << u"enter"_s << u"钟"_s;
         QTest::newRow("Up back to nothing, Enter") << u"钟"_s << u"down-up"_s << u"钟"_s;
+        // The list opening under a resting pointer highlights nothing; a move onto an entry does.
+        QTest::newRow("pointer resting on an entry, Enter") << u"钟"_s << u"rest"_s << u"钟"_s;
+        QTest::newRow("pointer moved onto an entry, Enter") << u"钟"_s << u"move"_s << u"钟2"_s;
     }
 
     void chosenSuggestionRunsItsQuery()
@@ -174,6 +177,19 @@ private slots:
             QTest::keyClick(field(), Qt::Key_Return);
         } else if (how == u"click") {
             QTest::mouseClick(list(), Qt::LeftButton, {}, list()->rowRect(1).center());
+        } else if (how == u"rest" || how == u"move") {
+            // Points no earlier row left the pointer at, so that each move is delivered.
+            const auto moveTo = [this](QPoint inList) {
+                QTest::mouseMove(m_window->windowHandle(), list()->mapTo(m_window.get(), inList));
+            };
+            const QPoint second = list()->rowRect(1).center();
+            if (how == u"rest") {
+                moveTo(second + QPoint(7, 1));
+            } else {
+                moveTo(second + QPoint(9, 1));
+                moveTo(second + QPoint(11, 1));
+            }
+            QTest::keyClick(field(), Qt::Key_Return);
         } else if (how == u"down-up") {
             QTest::keyClick(field(), Qt::Key_Down);
             QTest::keyClick(field(), Qt::Key_Up);
