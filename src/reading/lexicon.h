@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <numeric>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -66,10 +67,8 @@ constexpr quint64 characterBit(QChar c)
 // The sketch of the characters of `text`.
 inline quint64 charactersOf(QStringView text)
 {
-    quint64 bits = 0;
-    for (const QChar c : text)
-        bits |= characterBit(c);
-    return bits;
+    return std::accumulate(text.begin(), text.end(), quint64(0),
+                           [](quint64 bits, QChar c) { return bits | characterBit(c); });
 }
 
 // A reader type the interpretations name ("孕妇梦见…") and the words by which a dreamer
