@@ -24,8 +24,9 @@ bool isLatin(QChar c)
 // Characters that say nothing about which sentence fits: they frame or glue any account.
 bool isCommon(QChar c)
 {
-    static const QString common = QStringLiteral("的了我在是一个有和也就都而及与着这那你他她它们自己梦见到"
-                                                 "做里中上下来去说要会将很又还再多得地之其");
+    static const QString common =
+        QStringLiteral("的了我在是一个有和也就都而及与着这那你他她它们自己梦见到"
+                       "做里中上下来去说要会将很又还再多得地之其");
     return common.contains(c);
 }
 
