@@ -54,11 +54,12 @@ bool allLatin(QStringView s)
 
 // Keywords that start with `text` (shorter first, then table order), keywords that contain
 // it, records with an alias that contains it, records with an everyday form that does.
-// Whether `text`, whose characters' sketch is `characters`, holds `part`. While typing, `part`
-// is mostly one character: the sketch rules out most of the thousands of texts at once.
-bool holds(const QString &text, quint64 characters, const QString &part)
+// Whether `text`, whose characters' sketch is `characters`, holds `part`, whose sketch is
+// `wanted`. While typing, `part` is mostly one character: the sketch rules out most of the
+// thousands of texts at once.
+bool holds(const QString &text, quint64 characters, const QString &part, quint64 wanted)
 {
-    return (charactersOf(part) & ~characters) == 0 && text.contains(part);
+    return (wanted & ~characters) == 0 && text.contains(part);
 }
 
 void addKeywordGroups(Collector &found, const Lexicon &lexicon, const QString &text)
@@ -74,13 +75,13 @@ void addKeywordGroups(Collector &found, const Lexicon &lexicon, const QString &t
     });
     for (int r : starting)
         found.add({records[std::size_t(r)].keyword, {}});
+    const quint64 wanted = charactersOf(text);
     for (const Record &r : records) {
         if (found.full())
             return;
-        if (holds(r.keyword, r.keywordCharacters, text))
+        if (holds(r.keyword, r.keywordCharacters, text, wanted))
             found.add({r.keyword, {}});
     }
-    const quint64 wanted = charactersOf(text);
     for (const Record &r : records) {
         if (found.full())
             return;
@@ -94,7 +95,7 @@ void addKeywordGroups(Collector &found, const Lexicon &lexicon, const QString &t
     for (const Form &form : lexicon.forms()) {
         if (found.full())
             return;
-        if (form.kind == FormKind::Everyday && holds(form.text, form.characters, text))
+        if (form.kind == FormKind::Everyday && holds(form.text, form.characters, text, wanted))
             found.addForm(form);
     }
 }
